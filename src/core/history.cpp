@@ -6,10 +6,10 @@ namespace swl {
 
 void TCBI::Empty() {
     Format = 0;
-    FormatName.clear();
+    FormatName = std::string();
     Bitmap.reset();
-    Text.clear();
-    WText.clear();
+    Text = std::string();
+    WText = std::u16string();
 }
 
 THistory::THistory(HistoryView& view, const AnsiCodePage& codePage)
@@ -33,10 +33,11 @@ bool THistory::CopyItem(TCBI& dest, const TCBI& src) {
 // pictures, so storing an item costs the same however full the history is.
 
 void THistory::DropOldest() {
-    for (int j = 1; j <= kMaxItems - 1; ++j) CBItems[j] = std::move(CBItems[j + 1]);
-    CBItems[kMaxItems].Empty();
+    if (CBCount < 1) return;
+    for (int j = 1; j <= CBCount - 1; ++j) CBItems[j] = std::move(CBItems[j + 1]);
+    CBItems[CBCount].Empty();
     view_.DeleteLine(0);
-    CBCount = kMaxItems - 1;
+    --CBCount;
 }
 
 void THistory::ReserveSlot() {

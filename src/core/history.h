@@ -24,7 +24,8 @@ struct TCBI {
     std::string Text;     // 8-bit text in the ANSI code page ("Bitmap" for pictures)
     std::u16string WText;
 
-    // Format 0, empty texts, picture released.
+    // Format 0, empty texts, picture released. The texts' storage is given
+    // back too: an emptied slot holds no memory.
     void Empty();
 };
 
@@ -53,13 +54,17 @@ public:
 
     // Makes dest an independent copy of src (its own copy of the picture).
     // Copying a record onto itself changes nothing. Returns false when the
-    // picture could not be copied; dest then has no picture.
+    // picture could not be copied (drawing resources exhausted): dest then
+    // has src's format and texts but no picture, so readers of a format 2
+    // record must be ready for a missing Bitmap.
     static bool CopyItem(TCBI& dest, const TCBI& src);
 
     // Makes room for one new item and counts it: slot CBCount is then the
     // slot for the new item (dropping the oldest when 24 are held).
     void ReserveSlot();
-    // Removes the oldest item; the count bar is not touched.
+    // Removes the oldest item (slot 1) and the top list line; the count bar
+    // is not touched. ReserveSlot calls it with 24 items held; with fewer it
+    // still removes just the oldest, and with none it does nothing.
     void DropOldest();
     // Removes the item in slot k (1..CBCount); any other k does nothing.
     void DeleteItem(int k);

@@ -16,6 +16,7 @@ TEST(Cp1252CodePage, RoundTripsMappedCharacters) {
         {"caf\xE9", u"caf\u00E9"},
         {"\x80 \x99", u"\u20AC \u2122"},  // euro sign, trade mark
         {std::string("a\0b", 3), std::u16string(u"a\0b", 3)},
+        {"\x81\x8D\x8F\x90\x9D", u"\u0081\u008D\u008F\u0090\u009D"},  // unassigned bytes
     };
     Cp1252CodePage cp;
     for (const auto& c : cases) {
