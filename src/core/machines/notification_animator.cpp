@@ -1,0 +1,80 @@
+#include "machines/notification_animator.h"
+
+namespace swl {
+
+int NotificationLeft(int screenWidth, int windowWidth) { return screenWidth - windowWidth; }
+
+int TipTop(int pointerY, int windowHeight) { return pointerY - windowHeight - 10; }
+
+bool NotificationAnimator::ShowForm(bool windowShowing) {
+    holdTicks_.store(kHoldTicks);
+    if (windowShowing) return false;
+    rising_.store(true);
+    falling_.store(false);
+    tipMode_.store(false);
+    return true;
+}
+
+bool NotificationAnimator::ShowTip(bool windowShowing) {
+    if (windowShowing) return false;
+    rising_.store(false);
+    falling_.store(false);
+    tipMode_.store(true);
+    holdTicks_.store(kHoldTicks);
+    return true;
+}
+
+void NotificationAnimator::Wake() {
+    if (!paused_.exchange(false)) return;
+    wakeSignal_.fetch_add(1);
+    wakeSignal_.notify_all();
+}
+
+void NotificationAnimator::Terminate() {
+    terminated_.store(true);
+    wakeSignal_.fetch_add(1);
+    wakeSignal_.notify_all();
+}
+
+void NotificationAnimator::WaitWhilePaused() {
+    unsigned seen = wakeSignal_.load();
+    // Reading the signal before the flags means a wake in between changes the
+    // signal, so wait() returns at once instead of missing it.
+    while (paused_.load() && !terminated_.load()) {
+        wakeSignal_.wait(seen);
+        seen = wakeSignal_.load();
+    }
+}
+
+AnimatorStep NotificationAnimator::Tick(int currentTop, int screenHeight, int windowHeight) {
+    using Kind = AnimatorStep::Kind;
+    if (terminated_.load() || paused_.load()) return {};
+
+    if (falling_.load() && tipMode_.load()) {
+        tipMode_.store(false);
+        falling_.store(false);
+        paused_.store(true);
+        return {Kind::Hide, currentTop};
+    }
+    if (falling_.load()) {
+        if (currentTop < screenHeight + 1) return {Kind::MoveTo, currentTop + 1};
+        falling_.store(false);
+        paused_.store(true);
+        return {Kind::Hide, currentTop};
+    }
+    if (rising_.load()) {
+        if (currentTop > screenHeight - windowHeight - 2) return {Kind::MoveTo, currentTop - 1};
+        rising_.store(false);
+        return {};
+    }
+    // Holding. A restart of the hold by the main thread between the read and
+    // the decrement wins: the decrement then retries on the new value.
+    int hold = holdTicks_.load();
+    while (hold > 0) {
+        if (holdTicks_.compare_exchange_weak(hold, hold - 1)) return {};
+    }
+    falling_.store(true);
+    return {};
+}
+
+}  // namespace swl
