@@ -6,7 +6,8 @@ set(SWL_TOOLS_DIR ${CMAKE_CURRENT_LIST_DIR}/../tools)
 
 # The test executables every Windows build tree produces, as name=relative path.
 set(SWL_WINE_TEST_EXES
-  "win=tests/win/swl_win_tests.exe")
+  "win=tests/win/swl_win_tests.exe"
+  "e2e=tests/e2e/swl_e2e_tests.exe")
 
 function(swl_register_wine_tests tree)
   set(state ${CMAKE_BINARY_DIR}/wine-session)

@@ -1,11 +1,38 @@
-// The program's entry: single instance, then the main window and the loop.
+// The program's entry: one instance, the application window, the main
+// window and the notification window, the main loop, and the shut-down.
 #include <windows.h>
 
+#include <memory>
+
+#include "MainForm.h"
+#include "application.h"
+#include "error_report.h"
+#include "platform.h"
+
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    swl::IsWinNT();  // read once, at start
     HANDLE mutex = CreateMutexA(nullptr, TRUE, "SWL_Instance");
+    // Another instance runs: leave silently, telling it nothing.
     if (GetLastError() == ERROR_ALREADY_EXISTS) return 0;
-    // The windows come with the clipboard monitor; until then the program
-    // only holds its instance and ends.
+
+    int exitCode = 0;
+    try {
+        swl::TApplication application;
+        swl::TfrmMain frmMain(application, {});
+        std::unique_ptr<swl::NotificationWindow> frmTrayWnd = swl::CreateNotificationWindow(frmMain);
+        frmMain.frmTrayWnd = frmTrayWnd.get();
+        if (frmTrayWnd) frmTrayWnd->ShowForm();  // every start is announced once
+        application.Run();
+        if (mutex) CloseHandle(mutex);
+        mutex = nullptr;
+        // The windows go last: FormDestroy leaves the viewer chain and saves
+        // after the instance is given up.
+        frmMain.Destroy();
+        frmMain.frmTrayWnd = nullptr;
+    } catch (...) {
+        swl::ReportCurrentException();
+        exitCode = 1;
+    }
     if (mutex) CloseHandle(mutex);
-    return 0;
+    return exitCode;
 }

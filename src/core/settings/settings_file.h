@@ -1,0 +1,73 @@
+// The settings and history file "SWL.ini" in the program's directory, with
+// one bitmap file per saved picture beside it.
+//
+// Section SWL holds AutoLoad, Active, RestoreCB, SaveOnExit, VNUI (booleans
+// "1"/"0"), Alpha (0..100), Page (0..2), FTR (first run, always saved as "0")
+// and CBI (the number of saved history items). Slot i of the history is
+// saved in section "CBI" + i as two upper-case hex digits, with Format and,
+// by format, Text (codec text of the 8-bit text), WText (codec text of the
+// UTF-8 form of the wide text) or BMP (the bitmap file's bare name,
+// "CBI05.bmp").
+//
+// How the file is changed: each operation reads the whole file once, makes
+// its changes in memory and writes the file once, beside itself under a
+// temporary name that then replaces it in one step; a failed or interrupted
+// write leaves the previous file as it was. Bitmap files are written the same
+// way, and bitmap files are replaced or deleted only once the settings file
+// that no longer needs them is in place, so a failed save leaves the previous
+// file and its pictures as they were.
+//
+// Errors end an operation at the point where they happen, and what was done
+// before stays: the changes made up to that point are written, then the
+// message dialog reports "errnotsave" or "errnotload". Nothing is retried.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "settings/settings_ports.h"
+
+namespace swl {
+
+inline constexpr char kSettingsFileName[] = "SWL.ini";
+inline constexpr char kSettingsSection[] = "SWL";
+// Files longer than this are taken as unreadable (reading them is refused
+// before any memory is taken).
+inline constexpr std::size_t kMaxSettingsFileBytes = std::size_t{512} * 1024 * 1024;
+
+// "CBI" followed by i in upper-case hexadecimal, at least two digits.
+std::string ItemSectionName(int i);
+
+// Saves the settings and, when "Save on Exit" is checked, every history item
+// (slots 0 to CBCount). Called at shut-down after the program has left the
+// clipboard viewer chain. Differences from a key-by-key save through the
+// profile functions, for soundness:
+// - a picture slot whose picture is missing (it could not be copied) saves no
+//   bitmap file but still names one, so the load shows the placeholder;
+// - the file is written at the end; when that write fails, nothing has
+//   changed on disk (no bitmap replaced or deleted) and "errnotsave" is shown.
+void SaveSettings(SettingsContext& context);
+
+// Applies the stored settings by clicking each check box into its state,
+// sets transparency and page, shows the main window on a first run and, when
+// "Save on Exit" is checked, rebuilds the saved history by putting the items
+// on the clipboard in their saved order, erasing their sections. Called last
+// when the main window is created, with the history empty. For soundness:
+// - values are read whole, however long;
+// - a CBI above 24 is taken as 24; a negative one replays nothing and clears
+//   nothing;
+// - while monitoring is off, nothing records what is put on the clipboard,
+//   so each replayed item is also stored into the history directly, as the
+//   capture would have recorded it;
+// - a bitmap file is loaded only by a bare name inside the program's
+//   directory, and is deleted (once loaded) only after the settings file
+//   without its section is in place;
+// - when the settings file cannot be written, the items replayed stay in the
+//   history and the file keeps them too; "errnotload" is shown.
+void LoadSettings(SettingsContext& context);
+
+// The click handler of "Save on Exit": "Restore Clipboard when start" is
+// available only while it is checked, and unchecked (directly) otherwise.
+void ckSaveClick(SettingsControls& controls);
+
+}  // namespace swl

@@ -1,0 +1,108 @@
+// TfrmMain: the clipboard viewer chain and the capture of each new
+// clipboard content into the history.
+#include <exception>
+#include <stdexcept>
+
+#include "MainForm.h"
+#include "SWLLang.h"
+#include "clipboard.h"
+#include "clipboard_blocks.h"
+#include "ddb_picture.h"
+
+namespace swl {
+
+void TfrmMain::SetStatusCaption(const char* key) {
+    const std::u16string caption = u"Stashwell :: " + GetLangText(ckLang.Checked(), key);
+    SetWindowTextW(lbStatusHint, reinterpret_cast<const wchar_t*>(caption.c_str()));
+}
+
+void TfrmMain::SetMonitoring(bool on) {
+    if (on) {
+        SetStatusCaption("statactive");
+        // Windows announces the current content inside this call: the first
+        // capture runs before NextViewer has its new value.
+        NextViewer = SetClipboardViewer(hwnd_);
+    } else {
+        SetStatusCaption("statdeactive");
+        ChangeClipboardChain(hwnd_, NextViewer);
+    }
+}
+
+void TfrmMain::ckMonitorClick() { SetMonitoring(ckMonitor.Checked()); }
+
+void TfrmMain::WMDrawClipboard() {
+    // The chain is served even when the capture fails; the failure is
+    // reported afterwards.
+    std::exception_ptr failure;
+    try {
+        CaptureClipboard();
+    } catch (...) {
+        failure = std::current_exception();
+    }
+    if (NextViewer) SendMessageA(NextViewer, WM_DRAWCLIPBOARD, 0, 0);
+    if (failure) std::rethrow_exception(failure);
+}
+
+void TfrmMain::WMChangeCBChain(HWND leaving, HWND next) {
+    if (leaving == NextViewer)
+        NextViewer = next;
+    else if (NextViewer)
+        SendMessageA(NextViewer, WM_CHANGECBCHAIN, reinterpret_cast<WPARAM>(leaving), reinterpret_cast<LPARAM>(next));
+}
+
+bool TfrmMain::ReadClipboardItem(TCBI& item) {
+    TClipboard& clipboard = TClipboard::Instance();
+    if (clipboard.HasFormat(CF_UNICODETEXT)) {
+        item.Format = kCF_UNICODETEXT;
+        item.FormatName = "CF_UNICODETEXT";
+        item.WText = ReadWideBlock(clipboard.GetData(CF_UNICODETEXT));
+    } else if (clipboard.HasFormat(CF_TEXT)) {
+        item.Format = kCF_TEXT;
+        item.FormatName = "CF_TEXT";
+        item.Text = ReadAnsiBlock(clipboard.GetData(CF_TEXT));
+    } else if (clipboard.HasFormat(CF_BITMAP)) {
+        // The clipboard's bitmap is only read: it stays the clipboard's.
+        auto picture = DdbPicture::FromBitmap(static_cast<HBITMAP>(clipboard.GetData(CF_BITMAP)));
+        if (!picture) throw std::runtime_error("Cannot copy the picture on the clipboard");
+        item.Format = kCF_BITMAP;
+        item.FormatName = "CF_BITMAP";
+        item.Text = "Bitmap";
+        item.Bitmap = std::move(picture);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void TfrmMain::CaptureClipboard() {
+    TClipboard& clipboard = TClipboard::Instance();
+    ClipboardSpan span(clipboard, std::nothrow);
+    if (!span.IsOpen()) return;  // another program holds it: skipped
+    const bool anyFormat = clipboard.FormatCount() > 0;
+    EnableWindow(lbClearCB, anyFormat);
+
+    // Content its owner keeps from clipboard monitors (secrets) is treated
+    // like content in a format the history does not record. A picture that
+    // cannot be copied throws from here, before the store is touched.
+    TCBI item;
+    const bool taken = !ClipboardExcludedFromMonitors(clipboard) && ReadClipboardItem(item);
+    // Everything needed is copied: other programs get the clipboard back
+    // before the history and the windows are updated.
+    span.Close();
+
+    if (taken) {
+        if (item.Format == kCF_UNICODETEXT)
+            item.Text = codePage_.ToAnsi(item.WText);
+        else if (item.Format == kCF_TEXT)
+            item.WText = codePage_.ToWide(item.Text);
+        History.ReserveSlot();
+        History.ShowCountText();
+        History.CBItems[History.CBCount] = std::move(item);
+        History.AddNewestLine();
+        ++captureCount_;
+    }
+    THistory::CopyItem(History.CBItems[0], History.CBItems[History.CBCount]);
+    if (anyFormat && frmTrayWnd) frmTrayWnd->ShowForm();
+}
+
+}  // namespace swl

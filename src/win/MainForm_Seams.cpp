@@ -1,0 +1,84 @@
+// TfrmMain: the places later parts of the program fill in. Each does the
+// least that keeps the program honest until then; the comment on each says
+// what it stands in for.
+#include "MainForm.h"
+#include "SWLLang.h"
+
+namespace swl {
+
+// The settings file SWL.ini does not exist yet: every start applies the
+// defaults of a missing file, and a missing file means a first run, which
+// shows the main window. Replaced by the load of the settings file, which
+// also restores transparency, page and the saved history.
+void TfrmMain::LoadSettings() {
+    ApplyDefaultSettings();
+    ShowWindow(hwnd_, SW_SHOWNORMAL);
+}
+
+// Nothing is saved until the settings file exists. Called by FormDestroy
+// after the window has left the viewer chain.
+void TfrmMain::SaveSettings() {}
+
+// Brings each settings box into its default state the way the load does:
+// set it to the opposite, then click it, so each box's handler runs once, in
+// the load's order.
+void TfrmMain::ApplyDefaultSettings() {
+    struct Default {
+        TCheckBox& box;
+        bool value;
+    };
+    const Default defaults[] = {
+        {ckAutoLoad, false}, {ckMonitor, true}, {ckRestoreCB, false}, {ckSave, false}, {ckLang, false},
+    };
+    for (const auto& d : defaults) {
+        d.box.SetChecked(!d.value);
+        d.box.Click();
+    }
+}
+
+// Auto-start registration comes with the registry part; until then the box
+// changes nothing outside the program.
+void TfrmMain::ckAutoLoadClick() {}
+
+// "Restore Clipboard when start" is offered only while "Save on Exit" is on.
+void TfrmMain::ckSaveClick() {
+    const bool save = ckSave.Checked();
+    if (!save) ckRestoreCB.SetChecked(false);
+    EnableWindow(ckRestoreCB.Handle(), save);
+}
+
+// The language walk re-captions the whole window; until it exists only the
+// status caption follows the language.
+void TfrmMain::ckLangClick() { SetStatusCaption(ckMonitor.Checked() ? "statactive" : "statdeactive"); }
+
+// Hiding also stops the position timer once placement exists.
+void TfrmMain::miHideClick() { ShowWindow(hwnd_, SW_HIDE); }
+
+// Paste puts the item on the clipboard like Copy to Clipboard; typing it
+// into the window that had the focus comes with the focus tracking.
+void TfrmMain::miPasteClick() { miCopyClick(); }
+
+// Focus tracking starts and stops here once it exists.
+void TfrmMain::FormActivate() {}
+void TfrmMain::FormDeactivate() {}
+
+// Closing the application's main form ends the main loop; the window itself
+// is destroyed by the main block after the loop.
+void TfrmMain::FormClose() {
+    if (application_.MainForm() == hwnd_)
+        application_.Terminate();
+    else
+        ShowWindow(hwnd_, SW_HIDE);
+}
+
+// The program's own message dialog replaces this system message box.
+void TfrmMain::ShowDialog(TDlgType type, const std::u16string& message) {
+    const UINT icon = type == TDlgType::Error ? MB_ICONERROR : MB_ICONINFORMATION;
+    MessageBoxW(hwnd_, reinterpret_cast<const wchar_t*>(message.c_str()), kMainWindowTitle,
+                MB_OK | MB_TOPMOST | icon);
+}
+
+// The notification window does not exist yet.
+std::unique_ptr<NotificationWindow> CreateNotificationWindow(TfrmMain&) { return nullptr; }
+
+}  // namespace swl

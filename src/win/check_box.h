@@ -1,0 +1,35 @@
+// A settings check box: a standard BUTTON check box whose state the program
+// keeps itself. A click, by the user or made by the program, toggles the box
+// and then runs its OnClick; setting the state directly runs nothing.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace swl {
+
+class TCheckBox {
+public:
+    // Creates the box as a child of parent with the control id; its clicks
+    // arrive at the parent as BN_CLICKED, which the parent passes to Click.
+    void Create(HWND parent, int id, const std::u16string& caption, int x, int y, int w, int h,
+                bool checked);
+
+    HWND Handle() const { return hwnd_; }
+    int Id() const { return id_; }
+
+    bool Checked() const;
+    void SetChecked(bool checked);
+    // Toggles the state, then runs OnClick.
+    void Click();
+
+    std::function<void()> OnClick;
+
+private:
+    HWND hwnd_ = nullptr;
+    int id_ = 0;
+};
+
+}  // namespace swl

@@ -1,0 +1,395 @@
+#include "widgets/markup_label.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <climits>
+
+#include "resource_ids.h"
+
+namespace swl {
+namespace {
+
+const wchar_t* Wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+
+int ClampLength(std::size_t n) { return static_cast<int>(std::min<std::size_t>(n, INT_MAX)); }
+
+// A memory surface the size of the label, so a paint shows no flicker. It
+// is a 32-bit DIB section: text drawn into it takes the same glyph advances
+// the measurer reported, whatever the display driver does with its own
+// bitmaps.
+class OffscreenSurface {
+public:
+    OffscreenSurface(HDC target, int width, int height) : dc_(CreateCompatibleDC(target)) {
+        BITMAPINFO bi{};
+        bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+        bi.bmiHeader.biWidth = width;
+        bi.bmiHeader.biHeight = -height;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        bi.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        if (dc_) bitmap_ = CreateDIBSection(dc_, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+        if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_);
+    }
+    ~OffscreenSurface() {
+        if (old_) SelectObject(dc_, old_);
+        if (bitmap_) DeleteObject(bitmap_);
+        if (dc_) DeleteDC(dc_);
+    }
+    OffscreenSurface(const OffscreenSurface&) = delete;
+    OffscreenSurface& operator=(const OffscreenSurface&) = delete;
+    bool Ok() const { return old_ != nullptr; }
+    HDC Dc() const { return dc_; }
+
+private:
+    HDC dc_;
+    HBITMAP bitmap_ = nullptr;
+    HGDIOBJ old_ = nullptr;
+};
+
+}  // namespace
+
+HCURSOR LinkCursor() {
+    static const HCURSOR cursor = [] {
+        HINSTANCE module = GetModuleHandleW(nullptr);
+        HCURSOR c = LoadCursorW(module, L"" SWL_RES_LINKCURSOR);
+        if (!c) c = LoadCursorW(module, MAKEINTRESOURCEW(SWL_RES_LINKCURSOR_ID));
+        if (!c) c = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649));  // IDC_HAND
+        return c;
+    }();
+    return cursor;
+}
+
+TMarkupLabel::TMarkupLabel()
+    : font_(DefaultInterfaceFont()),
+      fontColor_(GetSysColor(COLOR_WINDOWTEXT)),
+      cursor_(LoadCursorW(nullptr, MAKEINTRESOURCEW(32512))) {}  // IDC_ARROW
+
+bool TMarkupLabel::Create(HWND parent, int x, int y, int width, int height, int id) {
+    RegisterWidgetClass(kClassName, nullptr, CS_HREDRAW | CS_VREDRAW);
+    bounds_ = {x, y, x + width, y + height};
+    DWORD style = WS_CHILD | WS_VISIBLE | (enabled_ ? 0 : WS_DISABLED);
+    if (!CreateChild(kClassName, parent, x, y, width, height, style, 0, id)) return false;
+    Changed();
+    return true;
+}
+
+void TMarkupLabel::SetCaption(std::u16string caption) {
+    if (caption == caption_) return;
+    caption_ = std::move(caption);
+    Changed();
+}
+
+void TMarkupLabel::SetIsHTML(bool on) {
+    if (on == isHTML_) return;
+    isHTML_ = on;
+    Changed();
+}
+
+void TMarkupLabel::SetWordWrap(bool on) {
+    if (on == wordWrap_) return;
+    wordWrap_ = on;
+    Changed();
+}
+
+void TMarkupLabel::SetAutoSize(bool on) {
+    if (on == autoSize_) return;
+    autoSize_ = on;
+    Changed();
+}
+
+void TMarkupLabel::SetAlignment(MarkupAlignment alignment) {
+    alignment_ = alignment;
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TMarkupLabel::SetLayout(MarkupLayout layout) {
+    layout_ = layout;
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TMarkupLabel::SetEndEllipsis(bool on) {
+    endEllipsis_ = on;
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TMarkupLabel::SetLinkColor(COLORREF color) {
+    if (color == linkColor_) return;
+    linkColor_ = color;
+    Changed();
+}
+
+void TMarkupLabel::SetLinkStyle(FontStyles style) {
+    if (style == linkStyle_) return;
+    linkStyle_ = style;
+    Changed();
+}
+
+void TMarkupLabel::SetFont(const LOGFONTW& font) {
+    font_ = font;
+    Changed();
+}
+
+void TMarkupLabel::SetFont(HFONT font) {
+    LOGFONTW lf{};
+    if (font && GetObjectW(font, sizeof lf, &lf) == sizeof lf) SetFont(lf);
+}
+
+void TMarkupLabel::SetFontColor(COLORREF color) {
+    if (color == fontColor_) return;
+    fontColor_ = color;
+    Changed();
+}
+
+void TMarkupLabel::SetTransparent(bool on) {
+    transparent_ = on;
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TMarkupLabel::SetBorderWidth(int width) {
+    width = std::clamp(width, 0, 1 << 16);
+    if (width == borderWidth_) return;
+    borderWidth_ = width;
+    Changed();
+}
+
+void TMarkupLabel::SetEnabled(bool on) {
+    enabled_ = on;
+    if (Handle()) {
+        EnableWindow(Handle(), on);
+        InvalidateRect(Handle(), nullptr, FALSE);
+    }
+}
+
+void TMarkupLabel::SetBounds(int x, int y, int width, int height) {
+    bounds_ = {x, y, x + width, y + height};
+    if (Handle()) SetWindowPos(Handle(), nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+SIZE TMarkupLabel::ClientSize() const {
+    if (Handle()) {
+        RECT rc{};
+        GetClientRect(Handle(), &rc);
+        return {rc.right, rc.bottom};
+    }
+    return {bounds_.right - bounds_.left, bounds_.bottom - bounds_.top};
+}
+
+MarkupFont TMarkupLabel::BaseFont() const { return MarkupFontFromLogFont(font_, fontColor_); }
+
+void TMarkupLabel::Changed() {
+    if (isHTML_) PrepareMarkup();
+    AdjustBounds();
+    if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+}
+
+void TMarkupLabel::PrepareMarkup() {
+    render_.SetBaseFont(BaseFont());
+    render_.SetLinkColor(linkColor_);
+    render_.SetLinkStyle(linkStyle_);
+    const int available = ClientSize().cx - 2 * borderWidth_;
+    // A failure leaves the render empty: the label shows nothing rather than
+    // half-prepared text.
+    markupValid_ = render_.Prepare(caption_, measurer_, available, wordWrap_) == MarkupStatus::Ok;
+}
+
+UINT TMarkupLabel::PlainFlags() const {
+    UINT flags = DT_EXPANDTABS;
+    switch (alignment_) {
+        case MarkupAlignment::Left: flags |= DT_LEFT; break;
+        case MarkupAlignment::Right: flags |= DT_RIGHT; break;
+        case MarkupAlignment::Center: flags |= DT_CENTER; break;
+    }
+    if (wordWrap_) flags |= DT_WORDBREAK;
+    if (endEllipsis_) flags |= DT_END_ELLIPSIS;
+    return flags;
+}
+
+void TMarkupLabel::AdjustBounds() {
+    if (!autoSize_ || adjusting_) return;
+    const SIZE client = ClientSize();
+    int width = 0;
+    int height = 0;
+    if (isHTML_) {
+        // A wrapped text follows the label's width, not the other way round.
+        if (wordWrap_) return;
+        width = render_.TextWidth() + 2 * borderWidth_;
+        height = render_.TextHeight() + 2 * borderWidth_;
+    } else {
+        HDC dc = CreateCompatibleDC(nullptr);
+        if (!dc) return;
+        HGDIOBJ old = SelectObject(dc, measurer_.Font(BaseFont()));
+        RECT calc{0, 0, std::max(0, static_cast<int>(client.cx) - 2 * borderWidth_), 0};
+        // An empty caption still takes the height of one line.
+        const std::u16string& text = caption_.empty() ? u" " : caption_;
+        DrawTextW(dc, Wide(text), ClampLength(text.size()), &calc,
+                  (PlainFlags() & ~DT_END_ELLIPSIS) | DT_CALCRECT);
+        SelectObject(dc, old);
+        DeleteDC(dc);
+        width = calc.right - calc.left + 2 * borderWidth_;
+        height = calc.bottom - calc.top + 2 * borderWidth_;
+    }
+    int left = bounds_.left;
+    int top = bounds_.top;
+    if (Handle()) {
+        RECT rc{};
+        GetWindowRect(Handle(), &rc);
+        MapWindowPoints(nullptr, GetParent(Handle()), reinterpret_cast<POINT*>(&rc), 2);
+        left = rc.left;
+        top = rc.top;
+    }
+    // A right-aligned plain label keeps its right edge.
+    if (!isHTML_ && alignment_ == MarkupAlignment::Right) left += client.cx - width;
+    adjusting_ = true;
+    SetBounds(left, top, width, height);
+    adjusting_ = false;
+}
+
+MarkupRect TMarkupLabel::TextBlock() const {
+    const SIZE client = ClientSize();
+    return PlaceMarkupBlock(client.cx, client.cy, borderWidth_, alignment_, layout_, render_.TextWidth(),
+                            render_.TextHeight());
+}
+
+std::u16string TMarkupLabel::PlainText() const { return isHTML_ ? render_.PlainText() : caption_; }
+
+void TMarkupLabel::PaintBackground(HDC dc, const RECT& client) {
+    HWND parent = Handle() ? GetParent(Handle()) : nullptr;
+    if (!transparent_ || !parent) {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_BTNFACE));
+        return;
+    }
+    // The parent's own brush first, for parents that do not answer
+    // WM_PRINTCLIENT; then whatever the parent draws there.
+    auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(parent, GCLP_HBRBACKGROUND));
+    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    PaintParentBackground(Handle(), dc);
+}
+
+void TMarkupLabel::DrawPlain(HDC dc, RECT inner) {
+    const UINT flags = PlainFlags();
+    const auto* text = Wide(caption_);
+    const int length = ClampLength(caption_.size());
+    HGDIOBJ old = SelectObject(dc, measurer_.Font(BaseFont()));
+    SetBkMode(dc, TRANSPARENT);
+    if (layout_ != MarkupLayout::Top) {
+        RECT calc = inner;
+        DrawTextW(dc, text, length, &calc, flags | DT_CALCRECT);
+        const int free = (inner.bottom - inner.top) - (calc.bottom - calc.top);
+        inner.top += layout_ == MarkupLayout::Center ? free / 2 : free;
+    }
+    if (Handle() && !IsWindowEnabled(Handle())) {
+        RECT shifted = inner;
+        OffsetRect(&shifted, 1, 1);
+        SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
+        DrawTextW(dc, text, length, &shifted, flags);
+        SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
+    } else {
+        SetTextColor(dc, fontColor_);
+    }
+    DrawTextW(dc, text, length, &inner, flags);
+    SelectObject(dc, old);
+}
+
+void TMarkupLabel::DrawMarkup(HDC dc) {
+    if (!markupValid_) return;
+    const MarkupRect block = TextBlock();
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, block.left, block.top, block.right, block.bottom);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_BASELINE | TA_LEFT | TA_NOUPDATECP);
+    for (const MarkupDrawRun& run : render_.DrawList(block)) {
+        // Each font is deselected before the next is asked for (see Font).
+        HGDIOBJ old = SelectObject(dc, measurer_.Font(*run.font));
+        SetTextColor(dc, run.font->color);
+        DrawMeasuredText(dc, run.x, run.baseline, run.text);
+        SelectObject(dc, old);
+    }
+    RestoreDC(dc, saved);
+}
+
+void TMarkupLabel::PaintTo(HDC target) {
+    const SIZE size = ClientSize();
+    if (size.cx <= 0 || size.cy <= 0) return;
+    const RECT client{0, 0, size.cx, size.cy};
+    OffscreenSurface surface(target, size.cx, size.cy);
+    HDC dc = surface.Ok() ? surface.Dc() : target;
+    PaintBackground(dc, client);
+    if (isHTML_) {
+        DrawMarkup(dc);
+    } else {
+        RECT inner{borderWidth_, borderWidth_, size.cx - borderWidth_, size.cy - borderWidth_};
+        DrawPlain(dc, inner);
+    }
+    if (surface.Ok()) BitBlt(target, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
+}
+
+void TMarkupLabel::Click(POINT pt) {
+    const SIZE size = ClientSize();
+    if (pt.x < 0 || pt.y < 0 || pt.x >= size.cx || pt.y >= size.cy) return;
+    if (isHTML_) {
+        const MarkupHit hit = render_.HitTest(TextBlock(), pt.x, pt.y);
+        if (hit.link) {
+            // A copy: the handler may change the caption.
+            const std::u16string href(hit.href);
+            if (OnLinkClick) OnLinkClick(href);
+            return;
+        }
+    }
+    if (OnClick) OnClick();
+}
+
+LRESULT TMarkupLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ERASEBKGND:
+            return 1;
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            HDC dc = BeginPaint(Handle(), &ps);
+            if (dc) PaintTo(dc);
+            EndPaint(Handle(), &ps);
+            return 0;
+        }
+        case WM_PRINTCLIENT:
+            PaintTo(reinterpret_cast<HDC>(wParam));
+            return 0;
+        case WM_SIZE:
+            if (!adjusting_ && isHTML_ && wordWrap_) PrepareMarkup();
+            InvalidateRect(Handle(), nullptr, FALSE);
+            break;
+        case WM_ENABLE:
+            enabled_ = wParam != 0;
+            InvalidateRect(Handle(), nullptr, FALSE);
+            return 0;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT) {
+                POINT pt{};
+                GetCursorPos(&pt);
+                ScreenToClient(Handle(), &pt);
+                const bool link = isHTML_ && render_.HitTest(TextBlock(), pt.x, pt.y).link;
+                ::SetCursor(link ? LinkCursor() : cursor_);
+                return TRUE;
+            }
+            break;
+        case WM_LBUTTONDOWN:
+            pressed_ = true;
+            SetCapture(Handle());
+            return 0;
+        case WM_LBUTTONUP:
+            if (pressed_) {
+                pressed_ = false;
+                if (GetCapture() == Handle()) ReleaseCapture();
+                Click({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+            }
+            return 0;
+        case WM_CAPTURECHANGED:
+            pressed_ = false;
+            return 0;
+        default:
+            break;
+    }
+    return ChildWindow::HandleMessage(msg, wParam, lParam);
+}
+
+}  // namespace swl

@@ -1,0 +1,18 @@
+// Whether one of the program's modal dialogs is showing: while one is, the
+// tray icon opens no menu and the other windows take no input.
+#pragma once
+
+namespace swl {
+
+bool IsModalDialogShowing();
+
+// Marks a modal dialog as showing for its lifetime; scopes nest.
+class ModalDialogScope {
+public:
+    ModalDialogScope();
+    ~ModalDialogScope();
+    ModalDialogScope(const ModalDialogScope&) = delete;
+    ModalDialogScope& operator=(const ModalDialogScope&) = delete;
+};
+
+}  // namespace swl

@@ -1,0 +1,618 @@
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "ansi_codepage.h"
+#include "bmp/memory_picture_bmp.h"
+#include "codec.h"
+#include "history.h"
+#include "ini/ini_document.h"
+#include "ini/memory_file_layer.h"
+#include "memory_picture.h"
+#include "utf8_form.h"
+
+namespace swl {
+namespace {
+
+class NullView final : public HistoryView {
+public:
+    std::vector<std::u16string> lines;
+    void AddLine(const std::u16string& text) override { lines.push_back(text); }
+    void DeleteLine(int index) override {
+        if (index >= 0 && index < static_cast<int>(lines.size())) lines.erase(lines.begin() + index);
+    }
+    void DeleteAllLines() override { lines.clear(); }
+    void SetLightValue(int) override {}
+    void SetLightText(const std::u16string&) override {}
+};
+
+// The Windows clipboard with the program in (or out of) the viewer chain:
+// while monitoring is on, every change is captured into the history before
+// the call that made it returns, as the real nested capture does.
+class FakeClipboard final : public SettingsClipboard {
+public:
+    struct Content {
+        bool text = false;
+        std::string ansi;
+        std::u16string wide;
+        std::unique_ptr<Picture> picture;
+        bool Empty() const { return !text && !picture; }
+    };
+
+    explicit FakeClipboard(THistory& history) : history_(history) {}
+
+    Content content;
+    bool monitoring = false;
+    bool emptyFails = false;
+    int puts = 0;
+
+    bool Empty() override {
+        if (emptyFails) return false;
+        content = Content();
+        if (monitoring) Capture();
+        return true;
+    }
+
+    void PutOnClipboard(const TCBI& item) override {
+        ++puts;
+        Content next;
+        if (item.Format == kCF_TEXT || item.Format == kCF_UNICODETEXT) {
+            next.text = true;
+            next.ansi = item.Text.substr(0, item.Text.find('\0'));
+            next.wide = item.WText;
+        } else if (item.Format == kCF_BITMAP && item.Bitmap) {
+            next.picture = item.Bitmap->Copy();
+        } else {
+            return;  // nothing written, no notification
+        }
+        content = std::move(next);
+        if (monitoring) Capture();
+    }
+
+    bool Monitoring() const override { return monitoring; }
+
+    void SetMonitoring(bool on) {
+        monitoring = on;
+        if (on) Capture();  // joining the chain delivers a first notification
+    }
+
+    // Another program copies something.
+    void CopyText(const std::u16string& text) {
+        content = Content();
+        content.text = true;
+        content.wide = text;
+        content.ansi = history_.CodePage().ToAnsi(text);
+        if (monitoring) Capture();
+    }
+    void CopyPicture(const MemoryPicture& picture) {
+        content = Content();
+        content.picture = picture.Copy();
+        if (monitoring) Capture();
+    }
+
+private:
+    void Capture() {
+        THistory& h = history_;
+        if (content.text || content.picture) {
+            h.ReserveSlot();
+            h.ShowCountText();
+            TCBI& slot = h.CBItems[static_cast<std::size_t>(h.CBCount)];
+            slot.Empty();
+            if (content.text) {
+                slot.Format = kCF_UNICODETEXT;
+                slot.FormatName = "CF_UNICODETEXT";
+                slot.WText = content.wide.substr(0, content.wide.find(u'\0'));
+                slot.Text = h.CodePage().ToAnsi(slot.WText);
+            } else {
+                slot.Format = kCF_BITMAP;
+                slot.FormatName = "CF_BITMAP";
+                slot.Text = "Bitmap";
+                slot.Bitmap = content.picture->Copy();
+            }
+            h.AddNewestLine();
+        }
+        THistory::CopyItem(h.CBItems[0], h.CBItems[static_cast<std::size_t>(h.CBCount)]);
+    }
+
+    THistory& history_;
+};
+
+// The settings controls as the window designs them, with their handlers.
+class FakeControls final : public SettingsControls {
+public:
+    explicit FakeControls(FakeClipboard& clipboard) : clipboard_(clipboard) {
+        checked[SettingsBox::Monitor] = true;  // ticked in the window's design
+    }
+
+    std::map<SettingsBox, bool> checked;
+    std::map<SettingsBox, bool> enabled;
+    std::map<SettingsBox, int> clicks;
+    std::vector<bool> autoStartWrites;  // what ckAutoLoadClick wrote
+    int position = 0;
+    int alpha = 255;
+    bool blending = false;
+    int page = 2;
+    int pageSets = 0;
+    bool shown = false;
+
+    bool Checked(SettingsBox box) const override {
+        const auto it = checked.find(box);
+        return it != checked.end() && it->second;
+    }
+    void SetChecked(SettingsBox box, bool value) override { checked[box] = value; }
+    void Click(SettingsBox box) override {
+        checked[box] = !Checked(box);
+        ++clicks[box];
+        switch (box) {
+            case SettingsBox::AutoLoad: autoStartWrites.push_back(Checked(box)); break;
+            case SettingsBox::Monitor: clipboard_.SetMonitoring(Checked(box)); break;
+            case SettingsBox::Save: ckSaveClick(*this); break;
+            default: break;
+        }
+    }
+    void SetEnabled(SettingsBox box, bool value) override { enabled[box] = value; }
+    int TransparentPosition() const override { return position; }
+    void SetTransparentPosition(int p) override { position = p; }
+    void SetWindowAlpha(int a, bool b) override {
+        alpha = a;
+        blending = b;
+    }
+    int PageIndex() const override { return page; }
+    void SetPageIndex(int p) override {
+        page = p;
+        ++pageSets;
+    }
+    void ShowMainWindow() override { shown = true; }
+
+private:
+    FakeClipboard& clipboard_;
+};
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr std::uint32_t kRed = 0xFF0000;
+
+// The placeholder: 200 x 32 white with a red mark where the text starts.
+bool IsPlaceholder(const Picture* p) {
+    const auto* m = dynamic_cast<const MemoryPicture*>(p);
+    return m && m->Width() == 200 && m->Height() == 32 && m->Pixel(0, 0) == kWhite &&
+           m->Pixel(10, 5) == kRed;
+}
+
+class FakePictures final : public PictureFiles {
+public:
+    int failSaveOfCall = -1;  // ToBmpFile call (0-based) that fails
+    int saveCalls = 0;
+
+    std::unique_ptr<Picture> FromBmp(const BmpImage& image) override {
+        auto p = std::make_unique<MemoryPicture>(image.width, image.height);
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) p->SetPixel(x, y, image.PixelValue(x, y));
+        return p;
+    }
+    std::unique_ptr<Picture> MakePlaceholder() override {
+        auto p = std::make_unique<MemoryPicture>(200, 32, kWhite);
+        p->SetPixel(10, 5, kRed);
+        return p;
+    }
+    std::optional<std::vector<std::uint8_t>> ToBmpFile(const Picture& picture) override {
+        if (saveCalls++ == failSaveOfCall) return std::nullopt;
+        return MemoryPictureToBmp(dynamic_cast<const MemoryPicture&>(picture));
+    }
+};
+
+class FakeDialog final : public MessageDialog {
+public:
+    std::vector<std::string> keys;
+    void ShowError(std::string_view key, std::string_view) override { keys.emplace_back(key); }
+};
+
+MemoryPicture TestPicture(int seed) {
+    MemoryPicture p(4 + seed % 3, 3);
+    for (int y = 0; y < p.Height(); ++y)
+        for (int x = 0; x < p.Width(); ++x)
+            p.SetPixel(x, y, static_cast<std::uint32_t>(0x010101 * (seed * 7 + x + 3 * y)));
+    return p;
+}
+
+bool SamePixels(const Picture* a, const MemoryPicture& b) {
+    const auto* m = dynamic_cast<const MemoryPicture*>(a);
+    return m && m->Width() == b.Width() && m->Height() == b.Height() &&
+           std::equal(m->Pixels().begin(), m->Pixels().end(), b.Pixels().begin(), b.Pixels().end());
+}
+
+// One run of the program: a fresh window, history and clipboard bridge
+// around the clipboard and the files, which outlive it.
+class SettingsTest : public testing::Test {
+protected:
+    struct Run {
+        explicit Run(SettingsTest& t)
+            : history(view, t.codePage),
+              clipboard(history),
+              controls(clipboard),
+              context{controls, clipboard, t.pictures, t.dialog, t.files, history} {}
+        NullView view;
+        THistory history;
+        FakeClipboard clipboard;
+        FakeControls controls;
+        SettingsContext context;
+    };
+
+    // Starts the program: `clip` is what the clipboard holds at start.
+    Run& Start(const std::optional<std::u16string>& clip = std::nullopt) {
+        run_ = std::make_unique<Run>(*this);
+        if (clip) run_->clipboard.CopyText(*clip);
+        LoadSettings(run_->context);
+        return *run_;
+    }
+
+    // Leaves the viewer chain and saves, as at shut-down.
+    void Exit() {
+        run_->clipboard.monitoring = false;
+        SaveSettings(run_->context);
+    }
+
+    IniDocument File() const {
+        const auto it = files.files.find(kSettingsFileName);
+        return it == files.files.end() ? IniDocument() : IniDocument::Parse(it->second);
+    }
+    std::string Value(std::string_view section, std::string_view key) const {
+        return File().GetString(section, key, "<none>");
+    }
+    void WriteFile(const std::string& text) { files.files[kSettingsFileName] = text; }
+
+    // A file with "Save on Exit" on and these sections after the SWL ones.
+    void WriteSavedHistory(int cbi, const std::string& sections, bool restore = false,
+                           bool active = true) {
+        WriteFile(std::string("[SWL]\r\nActive=") + (active ? "1" : "0") + "\r\nRestoreCB=" +
+                  (restore ? "1" : "0") + "\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=" +
+                  std::to_string(cbi) + "\r\n" + sections);
+    }
+
+    static std::string TextSection(int i, const std::u16string& text) {
+        return "[" + ItemSectionName(i) + "]\r\nFormat=13\r\nWText=" + EncodeText(ToUtf8Form(text)) +
+               "\r\n";
+    }
+
+    static std::vector<std::u16string> HistoryTexts(const THistory& h) {
+        std::vector<std::u16string> out;
+        for (int i = 1; i <= h.CBCount; ++i) out.push_back(h.CBItems[static_cast<std::size_t>(i)].WText);
+        return out;
+    }
+
+    Cp1252CodePage codePage;
+    MemoryFileLayer files;
+    FakePictures pictures;
+    FakeDialog dialog;
+    std::unique_ptr<Run> run_;
+};
+
+TEST_F(SettingsTest, FirstStartWithoutAFile) {
+    Run& r = Start();
+    EXPECT_TRUE(dialog.keys.empty());
+    for (const auto box : {SettingsBox::AutoLoad, SettingsBox::Monitor, SettingsBox::RestoreCB,
+                           SettingsBox::Save, SettingsBox::Lang})
+        EXPECT_EQ(r.controls.clicks[box], 1);  // so each handler runs once
+    EXPECT_EQ(r.controls.autoStartWrites, std::vector<bool>{false});
+    EXPECT_TRUE(r.clipboard.monitoring);
+    EXPECT_FALSE(r.controls.Checked(SettingsBox::RestoreCB));
+    EXPECT_FALSE(r.controls.enabled[SettingsBox::RestoreCB]);
+    EXPECT_FALSE(r.controls.Checked(SettingsBox::Lang));
+    EXPECT_EQ(r.controls.alpha, 255);
+    EXPECT_FALSE(r.controls.blending);
+    EXPECT_EQ(r.controls.page, 2);
+    EXPECT_TRUE(r.controls.shown);
+    EXPECT_EQ(r.clipboard.puts, 0);
+    EXPECT_EQ(files.files[kSettingsFileName], "[SWL]\r\nCBI=0\r\n");
+    EXPECT_EQ(files.files.size(), 1u);
+}
+
+TEST_F(SettingsTest, ExitWithoutSaveOnExitWritesTheNineKeysAndNoItem) {
+    const std::string items = "[CBI01]\r\nFormat=2\r\nBMP=CBI01.bmp\r\n";
+    WriteFile("[SWL]\r\nCBI=0\r\n" + items);
+    files.files["CBI01.bmp"] = "old picture";
+    Run& r = Start(u"at start");
+    r.controls.checked[SettingsBox::AutoLoad] = true;
+    r.controls.checked[SettingsBox::Lang] = true;
+    r.controls.position = 40;
+    r.controls.page = 1;
+    Exit();
+    EXPECT_TRUE(dialog.keys.empty());
+    EXPECT_EQ(files.files[kSettingsFileName],
+              "[SWL]\r\nCBI=0\r\nAutoLoad=1\r\nActive=1\r\nRestoreCB=0\r\nSaveOnExit=0\r\nVNUI=1\r\n"
+              "Alpha=40\r\nPage=1\r\nFTR=0\r\n" + items);
+    EXPECT_EQ(files.files["CBI01.bmp"], "old picture");
+}
+
+TEST_F(SettingsTest, TwentyFourItemsSurviveARestartInOrder) {
+    WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
+    Run& first = Start();
+    std::vector<std::u16string> texts;
+    std::map<int, MemoryPicture> shots;  // slot -> picture
+    for (int i = 1; i <= 26; ++i) {  // two more than fit: the first two drop out
+        if (i % 5 == 0) {
+            shots.emplace(i - 2, TestPicture(i));
+            first.clipboard.CopyPicture(TestPicture(i));
+        } else {
+            first.clipboard.CopyText(u"item " + std::u16string(1, static_cast<char16_t>(0x100 + i)));
+        }
+    }
+    ASSERT_EQ(first.history.CBCount, 24);
+    const std::vector<std::u16string> before = HistoryTexts(first.history);
+    Exit();
+    ASSERT_TRUE(dialog.keys.empty());
+
+    EXPECT_EQ(Value("SWL", "CBI"), "24");
+    for (int i = 0; i <= 24; ++i) EXPECT_TRUE(File().HasSection(ItemSectionName(i))) << i;
+    EXPECT_FALSE(File().HasSection("CBI19"));
+    // Slots 10..15 in CBI0A..CBI0F, in upper-case hex.
+    EXPECT_EQ(Value("CBI0A", "WText"), EncodeText(ToUtf8Form(before[9])));
+    EXPECT_EQ(Value("CBI0F", "WText"), EncodeText(ToUtf8Form(before[14])));
+    EXPECT_EQ(Value("CBI08", "BMP"), "CBI08.bmp");  // the 10th copy, slot 8
+    EXPECT_TRUE(files.Has("CBI08.bmp"));
+    EXPECT_FALSE(files.Has("CBI08.bmp.tmp"));
+
+    Run& second = Start();
+    EXPECT_TRUE(dialog.keys.empty());
+    ASSERT_EQ(second.history.CBCount, 24);
+    EXPECT_EQ(HistoryTexts(second.history), before);
+    for (const auto& [slot, picture] : shots) {
+        const TCBI& item = second.history.CBItems[static_cast<std::size_t>(slot)];
+        EXPECT_EQ(item.Format, kCF_BITMAP) << slot;
+        EXPECT_TRUE(SamePixels(item.Bitmap.get(), picture)) << slot;
+    }
+    // The replay consumed the saved history.
+    EXPECT_EQ(Value("SWL", "CBI"), "0");
+    EXPECT_FALSE(File().HasSection("CBI00"));
+    EXPECT_FALSE(File().HasSection("CBI18"));
+    EXPECT_FALSE(files.Has("CBI08.bmp"));
+}
+
+TEST_F(SettingsTest, TransparencyAndPage) {
+    struct Case {
+        const char* alpha;
+        const char* page;
+        int position, alphaValue;
+        bool blending;
+        int shownPage;
+    };
+    const Case cases[] = {
+        {"150", "7", 100, 155, true, 2},
+        {"-5", "-1", 0, 255, false, 2},
+        {"0x20", "1", 32, 223, true, 1},
+        {"junk", "0", 0, 255, false, 0},
+    };
+    for (const auto& c : cases) {
+        WriteFile(std::string("[SWL]\r\nAlpha=") + c.alpha + "\r\nPage=" + c.page + "\r\n");
+        Run& r = Start();
+        EXPECT_EQ(r.controls.position, c.position) << c.alpha;
+        EXPECT_EQ(r.controls.alpha, c.alphaValue) << c.alpha;
+        EXPECT_EQ(r.controls.blending, c.blending) << c.alpha;
+        EXPECT_EQ(r.controls.page, c.shownPage) << c.page;
+    }
+}
+
+TEST_F(SettingsTest, PictureFilesThatCannotBeLoadedGiveThePlaceholder) {
+    struct Case {
+        const char* name;
+        std::string bmpKey;
+        std::optional<std::string> file;  // contents of that file
+        bool fileStays;
+    };
+    const std::vector<std::uint8_t> good = MemoryPictureToBmp(TestPicture(1));
+    std::string damaged(good.begin(), good.end());
+    damaged.resize(damaged.size() - 3);
+    const Case cases[] = {
+        {"missing file", "CBI01.bmp", std::nullopt, false},
+        {"damaged file stays", "CBI01.bmp", damaged, true},
+        {"no name", "", std::nullopt, false},
+        {"a path outside the directory is not followed", "..\\CBI01.bmp", std::string(good.begin(), good.end()), true},
+    };
+    for (const auto& c : cases) {
+        files.files.clear();
+        if (c.file) files.files[c.bmpKey] = *c.file;
+        WriteSavedHistory(1, "[CBI01]\r\nFormat=2\r\nBMP=" + c.bmpKey + "\r\n");
+        Run& r = Start();
+        ASSERT_EQ(r.history.CBCount, 1) << c.name;
+        EXPECT_EQ(r.history.CBItems[1].Format, kCF_BITMAP) << c.name;
+        EXPECT_TRUE(IsPlaceholder(r.history.CBItems[1].Bitmap.get())) << c.name;
+        EXPECT_EQ(files.Has(c.bmpKey), c.fileStays) << c.name;
+        EXPECT_TRUE(dialog.keys.empty()) << c.name;
+    }
+}
+
+TEST_F(SettingsTest, RestoreClipboardDecidesWhatTheClipboardHoldsAfterTheReplay) {
+    const std::string three = TextSection(0, u"three") + TextSection(1, u"one") +
+                              TextSection(2, u"two") + TextSection(3, u"three");
+    {
+        WriteSavedHistory(3, three, /*restore=*/true);
+        Run& r = Start(u"at start");
+        EXPECT_EQ(HistoryTexts(r.history), (std::vector<std::u16string>{u"one", u"two", u"three"}));
+        EXPECT_EQ(r.clipboard.content.wide, u"three");
+        EXPECT_EQ(r.history.CBItems[0].WText, u"three");
+    }
+    {
+        WriteSavedHistory(3, three, /*restore=*/false);
+        Run& r = Start(u"at start");
+        EXPECT_EQ(HistoryTexts(r.history),
+                  (std::vector<std::u16string>{u"one", u"two", u"three", u"at start"}));
+        EXPECT_EQ(r.clipboard.content.wide, u"at start");
+    }
+    {
+        WriteSavedHistory(0, TextSection(0, u"mirror"), /*restore=*/true);
+        Run& r = Start(u"at start");
+        EXPECT_EQ(r.history.CBCount, 0);
+        EXPECT_TRUE(r.clipboard.content.Empty());
+    }
+}
+
+TEST_F(SettingsTest, SavedCountEdgeCases) {
+    // CBI missing: n is 0, the clipboard is emptied, the history cleared and
+    // CBI00 read and erased, nothing put (restoring finds no replayed item).
+    WriteFile("[SWL]\r\nSaveOnExit=1\r\nRestoreCB=1\r\n" + TextSection(0, u"mirror") +
+              TextSection(1, u"one"));
+    {
+        Run& r = Start(u"at start");
+        EXPECT_EQ(r.history.CBCount, 0);
+        EXPECT_TRUE(r.clipboard.content.Empty());
+        EXPECT_EQ(r.clipboard.puts, 0);
+        EXPECT_FALSE(File().HasSection("CBI00"));
+        EXPECT_TRUE(File().HasSection("CBI01"));
+    }
+    // Negative: no replay and no clearing; CBI rewritten as 0.
+    WriteSavedHistory(-3, TextSection(0, u"mirror") + TextSection(1, u"one"));
+    {
+        Run& r = Start(u"at start");
+        EXPECT_EQ(HistoryTexts(r.history), std::vector<std::u16string>{u"at start"});
+        EXPECT_EQ(Value("SWL", "CBI"), "0");
+        EXPECT_TRUE(File().HasSection("CBI00"));
+    }
+    // Far above 24: taken as 24, sections beyond are neither read nor erased.
+    std::string many;
+    for (int i = 0; i <= 26; ++i) many += TextSection(i, u"t" + std::u16string(1, static_cast<char16_t>('a' + i)));
+    WriteSavedHistory(1000, many);
+    {
+        Run& r = Start();
+        ASSERT_EQ(r.history.CBCount, 24);
+        EXPECT_EQ(r.history.CBItems[24].WText, u"ty");
+        EXPECT_FALSE(File().HasSection("CBI18"));
+        EXPECT_TRUE(File().HasSection("CBI19"));
+        EXPECT_TRUE(File().HasSection("CBI1A"));
+    }
+}
+
+TEST_F(SettingsTest, AFormatOneItemIsPutWithItsOwnTextBothWays) {
+    WriteSavedHistory(2, "[CBI01]\r\nFormat=13\r\nWText=" + EncodeText(ToUtf8Form(u"other")) +
+                             "\r\n[CBI02]\r\nFormat=1\r\nText=" + EncodeText("caf\xE9") + "\r\n");
+    Run& r = Start();
+    EXPECT_EQ(r.clipboard.content.ansi, "caf\xE9");
+    EXPECT_EQ(r.clipboard.content.wide, u"caf\u00E9");
+    ASSERT_EQ(r.history.CBCount, 2);
+    EXPECT_EQ(r.history.CBItems[2].Format, kCF_UNICODETEXT);  // as the capture records it
+    EXPECT_EQ(r.history.CBItems[2].WText, u"caf\u00E9");
+}
+
+TEST_F(SettingsTest, ATextLongerThanTheOldReadBufferComesBackWhole) {
+    std::u16string text;
+    for (int i = 0; i < 3000; ++i) text += static_cast<char16_t>(0x4E00 + i % 500);  // 9000 bytes of UTF-8
+    WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
+    Start().clipboard.CopyText(text);
+    Exit();
+    Run& r = Start();
+    ASSERT_EQ(r.history.CBCount, 1);
+    EXPECT_EQ(r.history.CBItems[1].WText, text);
+}
+
+TEST_F(SettingsTest, ReplayWhileMonitoringIsOffKeepsTheItems) {
+    WriteFile("[SWL]\r\nActive=0\r\nSaveOnExit=1\r\nFTR=0\r\n");
+    {
+        Run& r = Start();
+        ASSERT_FALSE(r.clipboard.monitoring);
+        r.clipboard.monitoring = true;  // the user switches it on for a while
+        r.clipboard.CopyText(u"one");
+        r.clipboard.CopyPicture(TestPicture(2));
+        r.clipboard.CopyText(u"three");
+        r.clipboard.monitoring = false;
+        Exit();
+    }
+    for (const bool restore : {false, true}) {
+        IniDocument doc = File();
+        doc.Set("SWL", "RestoreCB", restore ? "1" : "0");
+        WriteFile(doc.Serialize());
+        Run& r = Start();
+        ASSERT_EQ(r.history.CBCount, 3) << restore;
+        EXPECT_EQ(r.history.CBItems[1].WText, u"one");
+        EXPECT_TRUE(SamePixels(r.history.CBItems[2].Bitmap.get(), TestPicture(2)));
+        EXPECT_EQ(r.history.CBItems[3].WText, u"three");
+        EXPECT_EQ(r.history.CBItems[0].WText, u"three");
+        EXPECT_EQ(r.view.lines.size(), 3u);
+        EXPECT_EQ(r.clipboard.content.wide, u"three");
+        Exit();  // saved again for the next round
+        EXPECT_EQ(Value("SWL", "CBI"), "3");
+    }
+}
+
+TEST_F(SettingsTest, AFailedSaveReportsAndLeavesThePreviousFilesAsTheyWere) {
+    const std::string previous = "[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=1\r\n[CBI00]\r\nFormat=2\r\nBMP=CBI00.bmp\r\n"
+                                 "[CBI01]\r\nFormat=2\r\nBMP=CBI01.bmp\r\n";
+    const std::vector<std::uint8_t> old = MemoryPictureToBmp(TestPicture(9));
+    WriteFile(previous);
+    files.files["CBI00.bmp"] = files.files["CBI01.bmp"] = std::string(old.begin(), old.end());
+    const std::map<std::string, std::string, std::less<>> oldBitmaps = {
+        {"CBI00.bmp", files.files["CBI00.bmp"]}, {"CBI01.bmp", files.files["CBI01.bmp"]}};
+
+    Run& r = Start();
+    ASSERT_EQ(r.history.CBCount, 1);
+    ASSERT_EQ(dialog.keys.size(), 0u);
+    WriteFile(previous);  // as if the load had been unable to change it
+    files.files["CBI00.bmp"] = oldBitmaps.at("CBI00.bmp");
+    files.files["CBI01.bmp"] = oldBitmaps.at("CBI01.bmp");
+    r.clipboard.monitoring = true;
+    r.clipboard.CopyText(u"new text");
+    r.clipboard.CopyPicture(TestPicture(3));
+    files.readOnly.insert(kSettingsFileName);
+    Exit();
+
+    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotsave"});
+    EXPECT_EQ(files.files[kSettingsFileName], previous);
+    EXPECT_EQ(files.files["CBI00.bmp"], oldBitmaps.at("CBI00.bmp"));
+    EXPECT_EQ(files.files["CBI01.bmp"], oldBitmaps.at("CBI01.bmp"));
+    EXPECT_FALSE(files.Has("CBI03.bmp"));
+    for (const auto& [name, bytes] : files.files) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
+}
+
+TEST_F(SettingsTest, APictureThatCannotBeSavedEndsTheSaveButKeepsWhatWasDone) {
+    WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n[CBI03]\r\nFormat=13\r\nWText=stale\r\n");
+    Run& r = Start();
+    r.clipboard.CopyText(u"one");
+    r.clipboard.CopyPicture(TestPicture(1));  // slot 2, also slot 0 until the next copy
+    r.clipboard.CopyText(u"three");
+    pictures.failSaveOfCall = 0;  // the picture of slot 2
+    Exit();
+
+    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotsave"});
+    EXPECT_EQ(Value("SWL", "CBI"), "3");
+    EXPECT_EQ(Value("CBI01", "WText"), EncodeText(ToUtf8Form(u"one")));
+    EXPECT_EQ(Value("CBI02", "Format"), "2");
+    EXPECT_EQ(Value("CBI02", "BMP"), "<none>");
+    EXPECT_EQ(Value("CBI03", "WText"), "stale");  // not reached
+    EXPECT_FALSE(files.Has("CBI02.bmp"));
+
+    // The next start replays what is there: the picture as the placeholder.
+    Run& next = Start();
+    ASSERT_EQ(next.history.CBCount, 3);
+    EXPECT_TRUE(IsPlaceholder(next.history.CBItems[2].Bitmap.get()));
+}
+
+TEST_F(SettingsTest, ALoadThatCannotWriteTheFileReportsAndKeepsEverything) {
+    const std::vector<std::uint8_t> bmp = MemoryPictureToBmp(TestPicture(4));
+    const std::string saved = "[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=2\r\n" + TextSection(1, u"one") +
+                              "[CBI02]\r\nFormat=2\r\nBMP=CBI02.bmp\r\n";
+    WriteFile(saved);
+    files.files["CBI02.bmp"] = std::string(bmp.begin(), bmp.end());
+    files.readOnly.insert(kSettingsFileName);
+    Run& r = Start();
+    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
+    EXPECT_EQ(r.history.CBCount, 2);
+    EXPECT_EQ(files.files[kSettingsFileName], saved);
+    EXPECT_TRUE(files.Has("CBI02.bmp"));
+}
+
+TEST_F(SettingsTest, AClipboardThatCannotBeEmptiedEndsTheLoad) {
+    WriteSavedHistory(1, TextSection(1, u"one"));
+    run_ = std::make_unique<Run>(*this);
+    run_->clipboard.emptyFails = true;
+    LoadSettings(run_->context);
+    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
+    EXPECT_EQ(run_->history.CBCount, 0);
+    EXPECT_TRUE(File().HasSection("CBI01"));  // nothing replayed, nothing erased
+}
+
+}  // namespace
+}  // namespace swl

@@ -1,0 +1,401 @@
+// The message dialog run for real: its modal loop is driven from thread
+// timers, which that loop keeps serving while it runs.
+#include "widgets/prompt_dialog.h"
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "widgets/gdi_text_measurer.h"
+#include "widgets/modal_state.h"
+
+namespace swl {
+namespace {
+
+void EnsureTahoma() {
+    static const bool done = [] {
+        HDC dc = CreateCompatibleDC(nullptr);
+        LOGFONTW lf = DefaultInterfaceFont();
+        HFONT font = CreateFontIndirectW(&lf);
+        HGDIOBJ old = SelectObject(dc, font);
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc, LF_FACESIZE, face);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        DeleteDC(dc);
+        // Wine's own Tahoma, for prefixes that do not list it.
+        if (lstrcmpiW(face, L"Tahoma") != 0) {
+            AddFontResourceExW(L"Z:\\usr\\share\\wine\\fonts\\tahoma.ttf", FR_PRIVATE, nullptr);
+            AddFontResourceExW(L"Z:\\usr\\share\\wine\\fonts\\tahomabd.ttf", FR_PRIVATE, nullptr);
+        }
+        return true;
+    }();
+    (void)done;
+}
+
+// Calls `act` once with the dialog's window as soon as it is visible.
+struct Driver {
+    std::function<void(HWND)> act;
+    bool acted = false;
+    bool timedOut = false;
+    UINT_PTR poll = 0;
+    UINT_PTR watchdog = 0;
+};
+Driver* g_driver = nullptr;
+
+HWND FindForm() {
+    HWND form = FindWindowW(L"TPromptForm", nullptr);
+    return form && IsWindowVisible(form) ? form : nullptr;
+}
+
+void CALLBACK PollForForm(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_driver || g_driver->acted) return;
+    HWND form = FindForm();
+    if (!form) return;
+    g_driver->acted = true;
+    KillTimer(nullptr, g_driver->poll);
+    g_driver->act(form);
+}
+
+void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_driver) return;
+    g_driver->timedOut = true;
+    if (HWND form = FindWindowW(L"TPromptForm", nullptr)) PostMessageW(form, WM_CLOSE, 0, 0);
+}
+
+int RunDriven(TPromptDialog& dialog, std::function<void(HWND)> act, HWND owner = nullptr) {
+    Driver driver{std::move(act)};
+    g_driver = &driver;
+    driver.poll = SetTimer(nullptr, 0, 10, PollForForm);
+    driver.watchdog = SetTimer(nullptr, 0, 10000, Watchdog);
+    const int result = dialog.RunModal(owner);
+    KillTimer(nullptr, driver.poll);
+    KillTimer(nullptr, driver.watchdog);
+    g_driver = nullptr;
+    EXPECT_TRUE(driver.acted);
+    EXPECT_FALSE(driver.timedOut) << "the dialog did not close by itself";
+    return result;
+}
+
+// Real key strokes: they reach the focused window in order and set the
+// keyboard state the dialog reads.
+void Keys(std::initializer_list<std::pair<WORD, bool>> strokes) {
+    std::vector<INPUT> inputs;
+    for (auto [vk, down] : strokes) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        inputs.push_back(in);
+    }
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void Press(WORD vk) { Keys({{vk, true}, {vk, false}}); }
+
+// The dialog's measures worked out here from the font itself.
+struct Expected {
+    int clientW, clientH;
+    RECT image;
+    RECT label;
+    RECT button;
+};
+
+Expected ExpectedLayout(const std::wstring& message) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    LOGFONTW lf{};
+    lf.lfHeight = -::MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    lf.lfWeight = FW_NORMAL;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lstrcpyW(lf.lfFaceName, L"Tahoma");
+    HFONT font = CreateFontIndirectW(&lf);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE sample{}, text{}, ok{};
+    GetTextExtentPointA(dc, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz", 52, &sample);
+    GetTextExtentPoint32W(dc, message.c_str(), static_cast<int>(message.size()), &text);
+    GetTextExtentPoint32W(dc, L"OK", 2, &ok);
+    TEXTMETRICW tm{};
+    GetTextMetricsW(dc, &tm);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+
+    const int avgW = sample.cx / 52;
+    const int avgH = sample.cy;
+    const int horzMargin = ::MulDiv(8, avgW, 4);
+    const int vertMargin = ::MulDiv(8, avgH, 8);
+    const int horzSpacing = ::MulDiv(10, avgW, 4);
+    const int vertSpacing = ::MulDiv(10, avgH, 8);
+    const int buttonHeight = ::MulDiv(14, avgH, 8);
+    const int buttonWidth = std::max(::MulDiv(50, avgW, 4), static_cast<int>(ok.cx) + 8);
+    // One run: its width plus the renderer's extra pixel; one line.
+    const int textW = text.cx + 1;
+    const int textH = tm.tmHeight;
+    const int iconTextW = textW + horzSpacing + 32;
+    const int iconTextH = std::max(textH, 32);
+
+    Expected e;
+    e.clientW = std::max(iconTextW, buttonWidth) + 2 * horzMargin;
+    e.clientH = iconTextH + buttonHeight + vertSpacing + 2 * vertMargin;
+    e.image = {horzMargin, vertMargin, horzMargin + 32, vertMargin + 32};
+    const int labelLeft = horzMargin + 32 + horzSpacing;
+    e.label = {labelLeft, vertMargin, labelLeft + textW, vertMargin + textH};
+    const int bx = (e.clientW - buttonWidth) / 2;
+    const int by = iconTextH + vertMargin + vertSpacing;
+    e.button = {bx, by, bx + buttonWidth, by + buttonHeight};
+    return e;
+}
+
+RECT ChildRect(HWND form, HWND child) {
+    RECT rc{};
+    GetWindowRect(child, &rc);
+    MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&rc), 2);
+    return rc;
+}
+
+// 32 x 32 pixels of a window's client area (or of an icon drawn on the
+// button face) at (x, y).
+std::vector<DWORD> Pixels(HWND window, HICON icon, int x, int y) {
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = 32 + x;
+    bi.bmiHeader.biHeight = -(32 + y);
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bmp);
+    if (window) {
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+    } else {
+        RECT rc{0, 0, 32 + x, 32 + y};
+        FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+        DrawIconEx(dc, x, y, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    }
+    GdiFlush();
+    std::vector<DWORD> out;
+    const auto* p = static_cast<const DWORD*>(bits);
+    for (int row = y; row < y + 32; ++row)
+        for (int col = x; col < x + 32; ++col) out.push_back(p[row * (32 + x) + col] & 0xFFFFFF);
+    SelectObject(dc, old);
+    DeleteObject(bmp);
+    DeleteDC(dc);
+    return out;
+}
+
+class PromptDialogTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { EnsureTahoma(); }
+};
+
+TEST_F(PromptDialogTest, IsBuiltFromTheFontsMeasures) {
+    struct Case {
+        PromptDlgType type;
+        const wchar_t* message;
+        int icon;  // the system icon's number
+    };
+    for (const Case& c : {Case{PromptDlgType::Error, L"Error: Cannot save settings!", 32513},
+                          Case{PromptDlgType::Information,
+                               L"Please set the focus to application which you want to paste!", 32516}}) {
+        SCOPED_TRACE(testing::Message() << "message " << std::string(c.message, c.message + wcslen(c.message)));
+        TPromptDialog dialog;
+        dialog.SetDlgType(c.type);
+        dialog.SetMessage(reinterpret_cast<const char16_t*>(c.message));
+        RECT client{}, window{}, label{}, button{};
+        wchar_t title[64] = {}, buttonText[16] = {};
+        LONG_PTR exStyle = 0, buttonStyle = 0;
+        bool buttonFocused = false;
+        std::vector<DWORD> iconPixels;
+        const int result = RunDriven(dialog, [&](HWND form) {
+            GetClientRect(form, &client);
+            GetWindowRect(form, &window);
+            GetWindowTextW(form, title, 64);
+            exStyle = GetWindowLongPtrW(form, GWL_EXSTYLE);
+            HWND labelWnd = FindWindowExW(form, nullptr, L"TMarkupLabel", nullptr);
+            HWND buttonWnd = FindWindowExW(form, nullptr, L"Button", nullptr);
+            if (labelWnd) label = ChildRect(form, labelWnd);
+            if (buttonWnd) {
+                button = ChildRect(form, buttonWnd);
+                GetWindowTextW(buttonWnd, buttonText, 16);
+                buttonStyle = GetWindowLongPtrW(buttonWnd, GWL_STYLE);
+                buttonFocused = GetFocus() == buttonWnd;
+            }
+            const Expected e = ExpectedLayout(c.message);
+            iconPixels = Pixels(form, nullptr, e.image.left, e.image.top);
+            PostMessageW(form, WM_CLOSE, 0, 0);
+        });
+        EXPECT_EQ(result, kPromptCancelResult);
+
+        const Expected e = ExpectedLayout(c.message);
+        EXPECT_EQ(client.right, e.clientW);
+        EXPECT_EQ(client.bottom, e.clientH);
+        EXPECT_TRUE(EqualRect(&label, &e.label))
+            << label.left << "," << label.top << "," << label.right << "," << label.bottom;
+        EXPECT_TRUE(EqualRect(&button, &e.button))
+            << button.left << "," << button.top << "," << button.right << "," << button.bottom;
+        const int outerW = window.right - window.left;
+        const int outerH = window.bottom - window.top;
+        EXPECT_EQ(window.left, GetSystemMetrics(SM_CXSCREEN) / 2 - outerW / 2);
+        EXPECT_EQ(window.top, GetSystemMetrics(SM_CYSCREEN) / 2 - outerH / 2);
+        EXPECT_STREQ(title, L"Stashwell");
+        EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+        EXPECT_STREQ(buttonText, L"OK");
+        EXPECT_EQ(buttonStyle & BS_TYPEMASK, BS_DEFPUSHBUTTON);
+        EXPECT_TRUE(buttonFocused);
+        EXPECT_EQ(iconPixels, Pixels(nullptr, LoadIconW(nullptr, MAKEINTRESOURCEW(c.icon)), 0, 0))
+            << "the type's system icon at the top left";
+    }
+}
+
+// Enter, Escape and OK close with 1; the close box and Alt+F4 with 2.
+TEST_F(PromptDialogTest, ClosesWithTheResultOfHowItWasClosed) {
+    struct Case {
+        const char* how;
+        std::function<void(HWND)> close;
+        int result;
+    };
+    const std::vector<Case> cases = {
+        {"Enter", [](HWND) { Press(VK_RETURN); }, 1},
+        {"Escape", [](HWND) { Press(VK_ESCAPE); }, 1},
+        {"OK clicked",
+         [](HWND form) { PostMessageW(FindWindowExW(form, nullptr, L"Button", nullptr), BM_CLICK, 0, 0); }, 1},
+        {"close box", [](HWND form) { PostMessageW(form, WM_SYSCOMMAND, SC_CLOSE, 0); }, 2},
+        {"Alt+F4", [](HWND) { Keys({{VK_MENU, true}, {VK_F4, true}, {VK_F4, false}, {VK_MENU, false}}); }, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        TPromptDialog dialog;
+        dialog.SetDlgType(PromptDlgType::Error);
+        dialog.SetMessage(u"Error: Cannot load settings!");
+        EXPECT_EQ(RunDriven(dialog, c.close), c.result);
+        EXPECT_EQ(FindWindowW(L"TPromptForm", nullptr), nullptr) << "the window is destroyed";
+    }
+}
+
+std::wstring ClipboardWide() {
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE h = GetClipboardData(CF_UNICODETEXT))
+        if (const auto* p = static_cast<const wchar_t*>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    CloseClipboard();
+    return text;
+}
+
+std::string ClipboardAnsi() {
+    std::string text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE h = GetClipboardData(CF_TEXT))
+        if (const auto* p = static_cast<const char*>(GlobalLock(h))) {
+            text = p;
+            GlobalUnlock(h);
+        }
+    CloseClipboard();
+    return text;
+}
+
+void PutOnClipboard(const wchar_t* text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const std::size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(mem), text, bytes);
+    GlobalUnlock(mem);
+    SetClipboardData(CF_UNICODETEXT, mem);
+    CloseClipboard();
+}
+
+// Ctrl+C and Ctrl+Insert copy the message's text in both formats; with
+// another modifier held the keys do nothing.
+TEST_F(PromptDialogTest, CtrlCCopiesTheMessageText) {
+    struct Case {
+        const char* keys;
+        std::vector<WORD> modifiers;
+        WORD key;
+        bool copies;
+    };
+    const std::vector<Case> cases = {
+        {"Ctrl+C", {VK_CONTROL}, 'C', true},
+        {"Ctrl+Insert", {VK_CONTROL}, VK_INSERT, true},
+        {"Ctrl+Shift+C", {VK_CONTROL, VK_SHIFT}, 'C', false},
+        {"C alone", {}, 'C', false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.keys);
+        PutOnClipboard(L"before");
+        TPromptDialog dialog;
+        dialog.SetDlgType(PromptDlgType::Information);
+        dialog.SetMessage(u"<b>Note:</b> caf\u00E9  &amp; more<br>second line");
+        const int result = RunDriven(dialog, [&](HWND) {
+            std::vector<INPUT> inputs;
+            const auto stroke = [&](WORD vk, bool down) {
+                INPUT in{};
+                in.type = INPUT_KEYBOARD;
+                in.ki.wVk = vk;
+                in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+                inputs.push_back(in);
+            };
+            for (WORD m : c.modifiers) stroke(m, true);
+            stroke(c.key, true);
+            stroke(c.key, false);
+            for (auto m = c.modifiers.rbegin(); m != c.modifiers.rend(); ++m) stroke(*m, false);
+            // Then Enter closes it, after the copy in the same input stream.
+            stroke(VK_RETURN, true);
+            stroke(VK_RETURN, false);
+            SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+        });
+        EXPECT_EQ(result, 1);
+        if (c.copies) {
+            EXPECT_EQ(ClipboardWide(), L"Note: caf\u00E9 & more\r\nsecond line");
+            EXPECT_EQ(ClipboardAnsi(), "Note: caf\xE9 & more\r\nsecond line");
+        } else {
+            EXPECT_EQ(ClipboardWide(), L"before");
+        }
+    }
+}
+
+// While the dialog shows, the program's other windows take no input and the
+// program knows a modal dialog is up; both end with it.
+TEST_F(PromptDialogTest, DisablesTheOtherWindowsWhileShowing) {
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 60, 0, 50, 50, nullptr, nullptr,
+                                 GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(owner, nullptr);
+    ASSERT_NE(other, nullptr);
+    EXPECT_FALSE(IsModalDialogShowing());
+    bool ownerEnabled = true, otherEnabled = true, showing = false, owned = false, formEnabled = false;
+    TPromptDialog dialog;
+    dialog.SetMessage(u"Please set the focus to application which you want to paste!");
+    RunDriven(
+        dialog,
+        [&](HWND form) {
+            ownerEnabled = IsWindowEnabled(owner);
+            otherEnabled = IsWindowEnabled(other);
+            formEnabled = IsWindowEnabled(form);
+            showing = IsModalDialogShowing();
+            owned = GetWindow(form, GW_OWNER) == owner;
+            Press(VK_RETURN);
+        },
+        owner);
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_FALSE(otherEnabled);
+    EXPECT_TRUE(formEnabled);
+    EXPECT_TRUE(showing);
+    EXPECT_TRUE(owned);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_TRUE(IsWindowEnabled(other));
+    EXPECT_FALSE(IsModalDialogShowing());
+    DestroyWindow(other);
+    DestroyWindow(owner);
+}
+
+}  // namespace
+}  // namespace swl
