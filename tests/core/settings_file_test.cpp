@@ -213,11 +213,11 @@ public:
     void ShowError(std::string_view key, std::string_view) override { keys.emplace_back(key); }
 };
 
-MemoryPicture TestPicture(int seed) {
-    MemoryPicture p(4 + seed % 3, 3);
+MemoryPicture TestPicture(int variant) {
+    MemoryPicture p(4 + variant % 3, 3);
     for (int y = 0; y < p.Height(); ++y)
         for (int x = 0; x < p.Width(); ++x)
-            p.SetPixel(x, y, static_cast<std::uint32_t>(0x010101 * (seed * 7 + x + 3 * y)));
+            p.SetPixel(x, y, static_cast<std::uint32_t>(0x010101 * (variant * 7 + x + 3 * y)));
     return p;
 }
 
