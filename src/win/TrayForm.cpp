@@ -6,6 +6,7 @@
 
 #include "SWLLang.h"
 #include "error_report.h"
+#include "message_pump.h"
 #include "gdi_handles.h"
 #include "resource_ids.h"
 #include "widgets/child_window.h"
@@ -147,18 +148,6 @@ LOGFONTW TahomaAt(int points, bool bold) {
     const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
     lf.lfHeight = -MulDiv(points, dpi, 72);
     return lf;
-}
-
-void ProcessPendingMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(msg.wParam));  // left for the main loop
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 // The picture: an icon drawn over what lies beneath it.

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "error_report.h"
+#include "message_pump.h"
 #include "widgets/modal_state.h"
 
 namespace swl {
@@ -55,19 +56,6 @@ POINT NotificationPosition() {
     }
     if (!PtInRect(&area, pt)) GetCursorPos(&pt);
     return pt;
-}
-
-void ProcessPendingMessages() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) {
-            // Leave it for the main loop.
-            PostQuitMessage(static_cast<int>(msg.wParam));
-            return;
-        }
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
 }
 
 POINT ToPoint(Point p) { return {p.x, p.y}; }
