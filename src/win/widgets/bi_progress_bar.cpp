@@ -1,5 +1,6 @@
 #include "widgets/bi_progress_bar.h"
 
+#include "widgets/offscreen_surface.h"
 #include <algorithm>
 #include <climits>
 #include <utility>
@@ -25,29 +26,6 @@ void FillSolid(HDC dc, const RECT& r, COLORREF color) {
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);
     SetBkColor(dc, old);
 }
-
-// A memory surface the size of the bar: the composition happens here.
-class Surface {
-public:
-    Surface(HDC target, int width, int height)
-        : dc_(CreateCompatibleDC(target)), bitmap_(CreateCompatibleBitmap(target, width, height)) {
-        if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Surface() {
-        if (old_) SelectObject(dc_, old_);
-        if (bitmap_) DeleteObject(bitmap_);
-        if (dc_) DeleteDC(dc_);
-    }
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
-    bool Ok() const { return old_ != nullptr; }
-    HDC Dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_ = nullptr;
-};
 
 }  // namespace
 
@@ -220,7 +198,7 @@ void TBiProgressBar::PaintTo(HDC target) {
     const int width = static_cast<int>(client.right);
     const int height = static_cast<int>(client.bottom);
     if (width <= 0 || height <= 0) return;
-    Surface surface(target, width, height);
+    OffscreenSurface surface(target, width, height);
     if (!surface.Ok()) {
         Compose(target, width, height);
         return;

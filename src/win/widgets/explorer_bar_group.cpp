@@ -1,5 +1,6 @@
 #include "widgets/explorer_bar_group.h"
 
+#include "widgets/offscreen_surface.h"
 #include <windowsx.h>
 
 #include <algorithm>
@@ -93,29 +94,6 @@ HBITMAP CopyPicture(HBITMAP source) {
     return copy;
 }
 
-// A memory surface for flicker-free painting.
-class Surface {
-public:
-    Surface(HDC target, int width, int height)
-        : dc_(CreateCompatibleDC(target)), bitmap_(CreateCompatibleBitmap(target, width, height)) {
-        if (dc_ && bitmap_) old_ = SelectObject(dc_, bitmap_);
-    }
-    ~Surface() {
-        if (old_) SelectObject(dc_, old_);
-        if (bitmap_) DeleteObject(bitmap_);
-        if (dc_) DeleteDC(dc_);
-    }
-    Surface(const Surface&) = delete;
-    Surface& operator=(const Surface&) = delete;
-    bool Ok() const { return old_ != nullptr; }
-    HDC Dc() const { return dc_; }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_ = nullptr;
-};
-
 // Paints with `paint` off-screen and copies the result over the client area.
 template <class Paint>
 void PaintBuffered(HWND window, Paint&& paint) {
@@ -125,7 +103,7 @@ void PaintBuffered(HWND window, Paint&& paint) {
         RECT client{};
         GetClientRect(window, &client);
         if (client.right > 0 && client.bottom > 0) {
-            Surface surface(dc, client.right, client.bottom);
+            OffscreenSurface surface(dc, client.right, client.bottom);
             try {
                 if (surface.Ok()) {
                     paint(surface.Dc());
