@@ -194,6 +194,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             lstCBMeasureItem(item);
             return TRUE;
         }
+        if (item.CtlType == ODT_MENU && MenuMeasureItem(item)) return TRUE;
         break;
     }
     case WM_DRAWITEM: {
@@ -202,8 +203,28 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             lstCBDrawItem(item);
             return TRUE;
         }
+        if (item.CtlType == ODT_MENU && MenuDrawItem(item)) return TRUE;
         break;
     }
+    case WM_TIMER:
+        if (wParam == kPosTimer) {
+            PosTimerTimer();
+            return 0;
+        }
+        if (wParam == kFocusTimer) {
+            FocusTimerTimer();
+            return 0;
+        }
+        break;
+    case WM_SYSCOMMAND:
+        if (WMSysCommand(wParam)) return 0;
+        break;
+    case WM_SHOWWINDOW:
+        if (wParam) FormShow();
+        break;
+    case WM_SIZE:
+        FormResize();
+        break;
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: {
         HDC dc = reinterpret_cast<HDC>(wParam);
@@ -241,7 +262,7 @@ LRESULT TfrmMain::WMCommand(WPARAM wParam, LPARAM lParam) {
     const int code = HIWORD(wParam);
     if (lParam == 0) {
         if (code != 0) return 0;  // accelerators: none
-        for (TMenuItem* item : {&miCopy, &miClear, &miClearAll, &miPaste}) {
+        for (TMenuItem* item : {&miCopy, &miClear, &miClearAll, &miPaste, &miShow, &miHide, &miExit}) {
             if (item->Id() == static_cast<UINT>(id)) {
                 item->Click();
                 break;

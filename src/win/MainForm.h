@@ -3,13 +3,21 @@
 // write items back, and the window's creation and destruction.
 //
 // The class is split by concern:
-//   MainForm.cpp           window class, window procedure, FormCreate,
-//                          FormDestroy, the controls and the list display
-//   MainForm_Capture.cpp   the viewer chain and the capture
-//   MainForm_Commands.cpp  writing items to the clipboard and the commands
-//   MainForm_Seams.cpp     what later parts of the program fill in: settings
-//                          load and save, the notification window, the
-//                          message dialog, hiding, paste, activation
+//   MainForm.cpp            window class, window procedure, FormCreate,
+//                           FormDestroy
+//   MainForm_Layout.cpp     the components, navigation, the list's drawing
+//                           and FormResize
+//   MainForm_Capture.cpp    the viewer chain and the capture
+//   MainForm_Commands.cpp   writing items to the clipboard and the commands
+//   MainForm_Settings.cpp   the settings file and auto-start registration
+//   MainForm_Menus.cpp      the two popup menus, their drawing, the preview
+//   MainForm_Paste.cpp      focus tracking and pasting into the target
+//   MainForm_Placement.cpp  show, hide, docking, minimise, transparency
+//   MainForm_Language.cpp   applying the interface language
+//   MainForm_Tray.cpp       the tray icon and the notification window
+//   MainForm_Dialog.cpp     the message dialog
+//   MainForm_Seams.cpp      what is not built yet, each in its least honest
+//                           form; a file above takes over each function
 #pragma once
 
 #include <windows.h>
@@ -46,7 +54,7 @@ enum MainFormControlId : int {
     kIdPbCBItemsText,
 };
 
-// Command ids of the history list's menu.
+// Command ids of the history list's menu and of the tray menu.
 enum MainFormCommandId : UINT {
     kCmdMiCopy = 200,
     kCmdN1,
@@ -55,6 +63,17 @@ enum MainFormCommandId : UINT {
     kCmdMiPaste,
     kCmdN3,
     kCmdMiView,
+    kCmdV1,
+    kCmdMiShow = 220,
+    kCmdMiHide,
+    kCmdN2,
+    kCmdMiExit,
+};
+
+// Window timers of the main window.
+enum MainFormTimerId : UINT_PTR {
+    kPosTimer = 1,
+    kFocusTimer = 2,
 };
 
 enum class TDlgType { Information, Error };
@@ -137,18 +156,66 @@ public:
     // Enables the list menu's items before it opens.
     void pmCBPopup();
 
-    // Filled in by later parts (MainForm_Seams.cpp).
+    // Layout and navigation (MainForm_Layout.cpp).
+    void FormResize();
+    void lbShowAllClick();
+    void lbSettingsClick();
+    void lbAboutClick();
+    void lbAboutDetailLinkClick(const std::u16string& href);
+    // The active page of nbMain: 0 Clipboard, 1 Settings, 2 About.
+    int PageIndex() const;
+    void SetPageIndex(int index);
+    // The icon frame's side and the base of the entry height: 38 or 64.
+    int ListItemHeight = 32;
+
+    // Settings file and auto-start (MainForm_Settings.cpp).
     void LoadSettings();
     void SaveSettings();
     void ApplyDefaultSettings();
     void ckAutoLoadClick();
     void ckSaveClick();
-    void ckLangClick();
-    void miHideClick();
+
+    // Menus and preview (MainForm_Menus.cpp). The Measure/Draw dispatchers
+    // answer WM_MEASUREITEM/WM_DRAWITEM for menu items and return false for
+    // anything that is not one of ours.
+    HMENU pmTray = nullptr;
+    TMenuItem v1;
+    TMenuItem miShow;
+    TMenuItem miHide;
+    TMenuItem N2;
+    TMenuItem miExit;
+    bool MenuMeasureItem(MEASUREITEMSTRUCT& item);
+    bool MenuDrawItem(const DRAWITEMSTRUCT& item);
+
+    // Focus tracking and paste (MainForm_Paste.cpp).
+    void FocusTimerTimer();
     void miPasteClick();
     void FormActivate();
     void FormDeactivate();
+
+    // Show, hide, docking and transparency (MainForm_Placement.cpp).
+    void miShowClick();
+    void miHideClick();
+    void FormShow();
     void FormClose();
+    // True when the command was handled (minimise hides).
+    bool WMSysCommand(WPARAM command);
+    void PosTimerTimer();
+    // The transparency track bar's position, 0..100; setting it applies the
+    // transparency the way a move of the bar does.
+    int TransparencyPosition() const;
+    void SetTransparencyPosition(int position);
+
+    // Interface language (MainForm_Language.cpp).
+    void ckLangClick();
+    void ApplyLanguage();
+
+    // Tray icon (MainForm_Tray.cpp).
+    void TrayIcoClick();
+    void TrayIcoDblClick();
+    void TrayIcoMouseMove();
+
+    // The message dialog (MainForm_Dialog.cpp): shows message modally.
     void ShowDialog(TDlgType type, const std::u16string& message);
 
     // The list: its lines, the selected line (-1 for none).
@@ -193,6 +260,9 @@ private:
     UniqueFont font_;
     UniqueBrush background_;
     unsigned captureCount_ = 0;
+    // Stand-ins for the page area and the track bar until they exist.
+    int seamPageIndex_ = 2;
+    int seamTransparency_ = 0;
 };
 
 // The notification window of the program; null while there is none.

@@ -50,9 +50,37 @@ void TfrmMain::ckSaveClick() {
 // The language walk re-captions the whole window; until it exists only the
 // status caption follows the language.
 void TfrmMain::ckLangClick() { SetStatusCaption(ckMonitor.Checked() ? "statactive" : "statdeactive"); }
+void TfrmMain::ApplyLanguage() {}
 
 // Hiding also stops the position timer once placement exists.
 void TfrmMain::miHideClick() { ShowWindow(hwnd_, SW_HIDE); }
+void TfrmMain::miShowClick() { ShowWindow(hwnd_, SW_SHOW); }
+// Docking against the taskbar comes with placement.
+void TfrmMain::FormShow() {}
+// Minimise keeps its default until placement hides instead.
+bool TfrmMain::WMSysCommand(WPARAM) { return false; }
+void TfrmMain::PosTimerTimer() {}
+int TfrmMain::TransparencyPosition() const { return seamTransparency_; }
+void TfrmMain::SetTransparencyPosition(int position) { seamTransparency_ = position; }
+
+// The page area: its index is kept until the pages exist.
+int TfrmMain::PageIndex() const { return seamPageIndex_; }
+void TfrmMain::SetPageIndex(int index) { seamPageIndex_ = index; }
+void TfrmMain::lbShowAllClick() { SetPageIndex(0); }
+void TfrmMain::lbSettingsClick() { SetPageIndex(1); }
+void TfrmMain::lbAboutClick() { SetPageIndex(2); }
+void TfrmMain::lbAboutDetailLinkClick(const std::u16string&) {}
+void TfrmMain::FormResize() {}
+
+// The menus draw as the system draws them until they are owner-drawn.
+bool TfrmMain::MenuMeasureItem(MEASUREITEMSTRUCT&) { return false; }
+bool TfrmMain::MenuDrawItem(const DRAWITEMSTRUCT&) { return false; }
+
+// The tray icon's events.
+void TfrmMain::TrayIcoClick() {}
+void TfrmMain::TrayIcoDblClick() {}
+void TfrmMain::TrayIcoMouseMove() {}
+void TfrmMain::FocusTimerTimer() {}
 
 // Paste puts the item on the clipboard like Copy to Clipboard; typing it
 // into the window that had the focus comes with the focus tracking.
