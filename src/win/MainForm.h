@@ -201,6 +201,8 @@ public:
     // True when the command was handled (minimise hides).
     bool WMSysCommand(WPARAM command);
     void PosTimerTimer();
+    // Creates tbTransparent on the Settings page (called by the layout).
+    void CreateTransparencyBar(HWND settingsPage);
     // The transparency track bar's position, 0..100; setting it applies the
     // transparency the way a move of the bar does.
     int TransparencyPosition() const;

@@ -60,6 +60,7 @@ void TfrmMain::FormShow() {}
 // Minimise keeps its default until placement hides instead.
 bool TfrmMain::WMSysCommand(WPARAM) { return false; }
 void TfrmMain::PosTimerTimer() {}
+void TfrmMain::CreateTransparencyBar(HWND) {}
 int TfrmMain::TransparencyPosition() const { return seamTransparency_; }
 void TfrmMain::SetTransparencyPosition(int position) { seamTransparency_ = position; }
 
