@@ -32,6 +32,7 @@
 #include "menu_item.h"
 #include "notification_window.h"
 #include "win_ansi_codepage.h"
+#include "widgets/prompt_dialog.h"
 
 namespace swl {
 
@@ -217,7 +218,10 @@ public:
     void TrayIcoDblClick();
     void TrayIcoMouseMove();
 
-    // The message dialog (MainForm_Dialog.cpp): shows message modally.
+    // The message dialog (MainForm_Dialog.cpp). ShowDialog sets its type and
+    // markup message and runs it modally; the program's clipboard
+    // notifications and timers go on meanwhile.
+    TPromptDialog dlDialog;
     void ShowDialog(TDlgType type, const std::u16string& message);
 
     // The list: its lines, the selected line (-1 for none).

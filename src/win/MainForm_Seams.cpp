@@ -100,13 +100,6 @@ void TfrmMain::FormClose() {
         ShowWindow(hwnd_, SW_HIDE);
 }
 
-// The program's own message dialog replaces this system message box.
-void TfrmMain::ShowDialog(TDlgType type, const std::u16string& message) {
-    const UINT icon = type == TDlgType::Error ? MB_ICONERROR : MB_ICONINFORMATION;
-    MessageBoxW(hwnd_, reinterpret_cast<const wchar_t*>(message.c_str()), kMainWindowTitle,
-                MB_OK | MB_TOPMOST | icon);
-}
-
 // The notification window does not exist yet.
 std::unique_ptr<NotificationWindow> CreateNotificationWindow(TfrmMain&) { return nullptr; }
 

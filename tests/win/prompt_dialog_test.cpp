@@ -12,6 +12,7 @@
 
 #include "widgets/gdi_text_measurer.h"
 #include "widgets/modal_state.h"
+#include "dialog_driver.h"
 
 namespace swl {
 namespace {
@@ -37,47 +38,11 @@ void EnsureTahoma() {
     (void)done;
 }
 
-// Calls `act` once with the dialog's window as soon as it is visible.
-struct Driver {
-    std::function<void(HWND)> act;
-    bool acted = false;
-    bool timedOut = false;
-    UINT_PTR poll = 0;
-    UINT_PTR watchdog = 0;
-};
-Driver* g_driver = nullptr;
-
-HWND FindForm() {
-    HWND form = FindWindowW(L"TPromptForm", nullptr);
-    return form && IsWindowVisible(form) ? form : nullptr;
-}
-
-void CALLBACK PollForForm(HWND, UINT, UINT_PTR, DWORD) {
-    if (!g_driver || g_driver->acted) return;
-    HWND form = FindForm();
-    if (!form) return;
-    g_driver->acted = true;
-    KillTimer(nullptr, g_driver->poll);
-    g_driver->act(form);
-}
-
-void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
-    if (!g_driver) return;
-    g_driver->timedOut = true;
-    if (HWND form = FindWindowW(L"TPromptForm", nullptr)) PostMessageW(form, WM_CLOSE, 0, 0);
-}
-
 int RunDriven(TPromptDialog& dialog, std::function<void(HWND)> act, HWND owner = nullptr) {
-    Driver driver{std::move(act)};
-    g_driver = &driver;
-    driver.poll = SetTimer(nullptr, 0, 10, PollForForm);
-    driver.watchdog = SetTimer(nullptr, 0, 10000, Watchdog);
+    test::DialogDriver driver(std::move(act));
     const int result = dialog.RunModal(owner);
-    KillTimer(nullptr, driver.poll);
-    KillTimer(nullptr, driver.watchdog);
-    g_driver = nullptr;
-    EXPECT_TRUE(driver.acted);
-    EXPECT_FALSE(driver.timedOut) << "the dialog did not close by itself";
+    EXPECT_EQ(driver.Seen(), 1);
+    EXPECT_FALSE(driver.TimedOut()) << "the dialog did not close by itself";
     return result;
 }
 

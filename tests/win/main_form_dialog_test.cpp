@@ -1,0 +1,108 @@
+// The main window's message dialog in the running program: what ShowDialog
+// puts on screen, and that the program keeps recording the clipboard while
+// the dialog's modal loop runs.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "MainForm.h"
+#include "dialog_driver.h"
+#include "error_report.h"
+#include "test_support.h"
+
+namespace swl {
+namespace {
+
+std::wstring Title(HWND hwnd) {
+    wchar_t buffer[64] = {};
+    GetWindowTextW(hwnd, buffer, 64);
+    return buffer;
+}
+
+class MainFormDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousSink_ = SetErrorReportSink([](const std::string&) {});
+        ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
+        form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
+    }
+    void TearDown() override {
+        form.reset();
+        SetErrorReportSink(previousSink_);
+    }
+
+    TApplication app;
+    test::MessageWindow writer;
+    std::unique_ptr<TfrmMain> form;
+
+private:
+    ErrorReportSink previousSink_;
+};
+
+TEST_F(MainFormDialogTest, ShowsTheMessageAsTheProgramsTopmostDialog) {
+    struct Case {
+        TDlgType type;
+        PromptDlgType shown;
+        const char16_t* message;
+    };
+    for (const Case c : {Case{TDlgType::Error, PromptDlgType::Error, u"Error: Cannot save settings!"},
+                         Case{TDlgType::Information, PromptDlgType::Information,
+                              u"Please set the focus to application which you want to paste!"}}) {
+        SCOPED_TRACE(static_cast<int>(c.type));
+        HWND seen = nullptr;
+        std::wstring title;
+        LONG_PTR exStyle = 0;
+        HWND owner = nullptr;
+        test::DialogDriver driver([&](HWND dialog) {
+            seen = dialog;
+            title = Title(dialog);
+            exStyle = GetWindowLongPtrW(dialog, GWL_EXSTYLE);
+            owner = GetWindow(dialog, GW_OWNER);
+            PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
+        });
+        form->ShowDialog(c.type, c.message);
+        ASSERT_EQ(driver.Seen(), 1);
+        EXPECT_FALSE(driver.TimedOut());
+        EXPECT_EQ(title, L"Stashwell");
+        EXPECT_TRUE(exStyle & WS_EX_TOPMOST);
+        EXPECT_EQ(owner, app.Handle());
+        EXPECT_EQ(form->dlDialog.DlgType(), c.shown);
+        EXPECT_EQ(form->dlDialog.Message(), c.message);
+        EXPECT_FALSE(IsWindow(seen)) << "the dialog's window goes when it closes";
+    }
+}
+
+// Another program changes the clipboard while the dialog is open: the
+// change is recorded before the dialog is closed.
+TEST_F(MainFormDialogTest, TheClipboardIsStillRecordedWhileTheDialogIsOpen) {
+    static TfrmMain* s_form;
+    static HWND s_dialog;
+    s_form = form.get();
+    test::ChildProcess writerProcess;
+    UINT_PTR watch = 0;
+    bool recordedWhileOpen = false;
+    static bool* s_recorded;
+    s_recorded = &recordedWhileOpen;
+    test::DialogDriver driver([&](HWND dialog) {
+        s_dialog = dialog;
+        ASSERT_TRUE(writerProcess.Start(test::ExeDirectory() + L"cbwriter.exe", {L"set", L"unicode=during"}));
+        watch = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
+            if (s_form->History.CBCount == 1 && IsWindow(s_dialog)) {
+                *s_recorded = true;
+                PostMessageW(s_dialog, WM_CLOSE, 0, 0);
+            }
+        });
+    });
+    form->ShowDialog(TDlgType::Error, u"Error: Cannot save settings!");
+    KillTimer(nullptr, watch);
+    EXPECT_FALSE(driver.TimedOut());
+    EXPECT_TRUE(recordedWhileOpen);
+    ASSERT_EQ(form->History.CBCount, 1);
+    EXPECT_EQ(form->History.CBItems[1].WText, u"during");
+}
+
+}  // namespace
+}  // namespace swl
