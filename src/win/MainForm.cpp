@@ -11,20 +11,9 @@
 #include "error_report.h"
 
 namespace swl {
-namespace {
-
-const wchar_t* W(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
-
-HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
-// The height of a history line until the list draws its items in full.
-constexpr int kLineHeight = 18;
-
-}  // namespace
-
 void TfrmMain::RegisterWindowClass() {
     static const bool registered = [] {
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES};
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
@@ -60,75 +49,14 @@ TfrmMain::TfrmMain(TApplication& application, Options options)
 TfrmMain::~TfrmMain() {
     Destroy();
     if (pmCB) DestroyMenu(pmCB);  // with the preview submenu
+    if (pmTray) DestroyMenu(pmTray);
+    if (imgIconS) ImageList_Destroy(imgIconS);
+    if (imgIconL) ImageList_Destroy(imgIconL);
+    if (aboutIcon_) DestroyIcon(aboutIcon_);
 }
 
 void TfrmMain::Destroy() {
     if (hwnd_) DestroyWindow(hwnd_);
-}
-
-void TfrmMain::CreateComponents() {
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    {
-        HDC screen = GetDC(nullptr);
-        const int height = -MulDiv(8, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
-        font_.reset(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
-    }
-    background_.reset(CreateSolidBrush(RGB(255, 255, 255)));
-    const bool vietnamese = false;  // the language is applied by the settings load
-    auto text = [&](const char* key) { return GetLangText(vietnamese, key); };
-
-    // The link panel's place on the left holds the link and the settings
-    // boxes until the panel and the pages exist; the list sits where the
-    // Clipboard page shows it, the gauge and status text in the status strip.
-    lbClearCB = CreateWindowExW(0, L"STATIC", W(text("lbclearcb")), WS_CHILD | WS_VISIBLE | SS_NOTIFY | SS_ENDELLIPSIS, 16, 8,
-                                141, 13, hwnd_, ControlId(kIdLbClearCB), instance, nullptr);
-    ckAutoLoad.Create(hwnd_, kIdCkAutoLoad, text("ckautoload"), 8, 32, 141, 17, false);
-    ckMonitor.Create(hwnd_, kIdCkMonitor, text("ckmonitor"), 8, 56, 141, 17, true);
-    ckSave.Create(hwnd_, kIdCkSave, text("cksave"), 8, 80, 141, 17, false);
-    ckRestoreCB.Create(hwnd_, kIdCkRestoreCB, text("ckrestorecb"), 8, 104, 141, 17, false);
-    ckLang.Create(hwnd_, kIdCkLang, text("cklang"), 8, 128, 141, 17, false);
-    ckAutoLoad.OnClick = [this] { ckAutoLoadClick(); };
-    ckMonitor.OnClick = [this] { ckMonitorClick(); };
-    ckSave.OnClick = [this] { ckSaveClick(); };
-    ckLang.OnClick = [this] { ckLangClick(); };
-
-    lstCB = CreateWindowExW(0, L"LISTBOX", nullptr,
-                            WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS |
-                                LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
-                            161, 24, 229, 161, hwnd_, ControlId(kIdLstCB), instance, nullptr);
-    SetWindowSubclass(lstCB, &TfrmMain::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
-
-    pbCBItems = CreateWindowExW(0, PROGRESS_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, 2, 190, 100, 19, hwnd_,
-                                ControlId(kIdPbCBItems), instance, nullptr);
-    SendMessageW(pbCBItems, PBM_SETRANGE32, 0, kMaxItems);
-    pbCBItemsText = CreateWindowExW(0, L"STATIC", L"0/24", WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, 106, 190, 47, 19,
-                                    hwnd_, ControlId(kIdPbCBItemsText), instance, nullptr);
-    lbStatusHint = CreateWindowExW(0, L"STATIC", W(text("lbstatushint")), WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, 157,
-                                   190, 221, 19, hwnd_, ControlId(kIdLbStatusHint), instance, nullptr);
-
-    for (HWND child : {lbClearCB, ckAutoLoad.Handle(), ckMonitor.Handle(), ckSave.Handle(), ckRestoreCB.Handle(),
-                       ckLang.Handle(), lstCB, pbCBItemsText, lbStatusHint})
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-}
-
-void TfrmMain::CreateMenus() {
-    const bool vietnamese = false;
-    auto text = [&](const char* key) { return GetLangText(vietnamese, key); };
-    pmCB = CreatePopupMenu();
-    HMENU preview = CreatePopupMenu();  // holds the item preview once the menus draw it
-    miCopy.Append(pmCB, kCmdMiCopy, text("micopy"), false);
-    N1.Append(pmCB, kCmdN1, u"-", false);
-    miClear.Append(pmCB, kCmdMiClear, text("miclear"), false);
-    miClearAll.Append(pmCB, kCmdMiClearAll, text("miclearall"), false);
-    miPaste.Append(pmCB, kCmdMiPaste, text("mipaste"), false);
-    N3.Append(pmCB, kCmdN3, u"-", true);
-    miView.Append(pmCB, kCmdMiView, text("miview"), true, preview);
-    miCopy.OnClick = [this] { miCopyClick(); };
-    miClear.OnClick = [this] { miClearClick(); };
-    miClearAll.OnClick = [this] { miClearAllClick(); };
-    miPaste.OnClick = [this] { miPasteClick(); };
 }
 
 void TfrmMain::FormCreate() {
@@ -142,6 +70,7 @@ void TfrmMain::FormCreate() {
     application_.OnActivate = [this] { FormActivate(); };
     application_.OnDeactivate = [this] { FormDeactivate(); };
     application_.ShowMainForm = false;
+    SetFocusTimer(true);
     miHideClick();
     if (options_.loadSettingsFile)
         LoadSettings();
@@ -240,6 +169,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         FormClose();
         return 0;
+    case WM_ENDSESSION:
+        WMEndSession(wParam != 0);
+        return 0;
     case WM_DESTROY:
         FormDestroy();
         return 0;
@@ -248,7 +180,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
         HWND hwnd = hwnd_;
         hwnd_ = nullptr;
-        lstCB = lbClearCB = lbStatusHint = pbCBItems = pbCBItemsText = nullptr;
+        lstCB = sbStatus = imgAbout = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
     default:
@@ -278,7 +210,6 @@ LRESULT TfrmMain::WMCommand(WPARAM wParam, LPARAM lParam) {
             }
         }
     }
-    if (id == kIdLbClearCB && code == STN_CLICKED) lbClearCBClick();
     return 0;
 }
 
@@ -310,59 +241,5 @@ LRESULT CALLBACK TfrmMain::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
-
-void TfrmMain::lstCBMeasureItem(MEASUREITEMSTRUCT& item) { item.itemHeight = kLineHeight; }
-
-void TfrmMain::lstCBDrawItem(const DRAWITEMSTRUCT& item) {
-    if (!(item.itemAction & (ODA_DRAWENTIRE | ODA_SELECT | ODA_FOCUS))) return;
-    const bool selected = item.itemState & ODS_SELECTED;
-    RECT box = item.rcItem;
-    FillRect(item.hDC, &box, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-    if (item.itemID != static_cast<UINT>(-1)) {
-        const std::u16string line = LineString(static_cast<int>(item.itemID));
-        SetBkMode(item.hDC, TRANSPARENT);
-        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        HGDIOBJ oldFont = SelectObject(item.hDC, font_.get());
-        RECT text = box;
-        text.left += 4;
-        DrawTextW(item.hDC, W(line), static_cast<int>(line.size()), &text,
-                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
-        SelectObject(item.hDC, oldFont);
-    }
-    if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &box);
-}
-
-int TfrmMain::LineCount() const {
-    const LRESULT n = SendMessageW(lstCB, LB_GETCOUNT, 0, 0);
-    return n == LB_ERR ? 0 : static_cast<int>(n);
-}
-
-int TfrmMain::SelectedIndex() const {
-    const LRESULT i = SendMessageW(lstCB, LB_GETCURSEL, 0, 0);
-    return i == LB_ERR ? -1 : static_cast<int>(i);
-}
-
-void TfrmMain::SelectLine(int index) { SendMessageW(lstCB, LB_SETCURSEL, static_cast<WPARAM>(index), 0); }
-
-std::u16string TfrmMain::LineString(int index) const {
-    const LRESULT length = SendMessageW(lstCB, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR || length < 0) return {};
-    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
-    const LRESULT got = SendMessageW(lstCB, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    text.resize(got == LB_ERR ? 0 : static_cast<std::size_t>(got));
-    return text;
-}
-
-void TfrmMain::AddLine(const std::u16string& text) {
-    SendMessageW(lstCB, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(text)));
-}
-
-void TfrmMain::DeleteLine(int index) { SendMessageW(lstCB, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
-
-void TfrmMain::DeleteAllLines() { SendMessageW(lstCB, LB_RESETCONTENT, 0, 0); }
-
-void TfrmMain::SetLightValue(int value) { SendMessageW(pbCBItems, PBM_SETPOS, static_cast<WPARAM>(value), 0); }
-
-void TfrmMain::SetLightText(const std::u16string& text) { SetWindowTextW(pbCBItemsText, W(text)); }
 
 }  // namespace swl

@@ -21,9 +21,12 @@
 #pragma once
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "application.h"
 #include "check_box.h"
@@ -32,7 +35,15 @@
 #include "menu_item.h"
 #include "notification_window.h"
 #include "win_ansi_codepage.h"
+#include "widgets/bi_progress_bar.h"
+#include "widgets/explorer_bar.h"
+#include "widgets/explorer_bar_group.h"
+#include "widgets/markup_label.h"
+#include "widgets/notebook.h"
 #include "widgets/prompt_dialog.h"
+#include "widgets/track_bar.h"
+#include "widgets/tray_icon.h"
+#include "geometry/transparency.h"
 
 namespace swl {
 
@@ -52,7 +63,8 @@ enum MainFormControlId : int {
     kIdLbClearCB,
     kIdLbStatusHint,
     kIdPbCBItems,
-    kIdPbCBItemsText,
+    kIdSbStatus,
+    kIdNbMain,
 };
 
 // Command ids of the history list's menu and of the tray menu.
@@ -109,18 +121,40 @@ public:
     // The notification window, once the main block has created it.
     NotificationWindow* frmTrayWnd = nullptr;
 
-    // Components.
+    // Components (MainForm_Layout.cpp). The link panel with its two groups
+    // of links, the page area with the Clipboard, Settings and About pages,
+    // and the status bar with the count gauge and the status text.
+    TExplorerBar ebPanel;
+    TExplorerBarGroup ebClipboard;
+    TExplorerBarGroup ebOptions;
+    TMarkupLabel lbShowAll;
+    TMarkupLabel lbPasteAll;
+    TMarkupLabel lbClearCB;
+    TMarkupLabel lbSettings;
+    TMarkupLabel lbAbout;
+    TMarkupLabel lbHide;
+    TMarkupLabel lbExit;
+    HWND sbStatus = nullptr;
+    TBiProgressBar pbCBItems;
+    TMarkupLabel lbStatusHint;
+    TNotebook nbMain;
+    // The page's window: 0 Clipboard, 1 Settings, 2 About.
+    HWND PageHandle(int index) const { return nbMain.PageHandle(index); }
+    TMarkupLabel lbPClipboard;
     HWND lstCB = nullptr;
+    TMarkupLabel lbPSettings;
     TCheckBox ckAutoLoad;
     TCheckBox ckMonitor;
     TCheckBox ckSave;
     TCheckBox ckRestoreCB;
     TCheckBox ckLang;
-    HWND lbClearCB = nullptr;
-    HWND lbStatusHint = nullptr;
-    HWND pbCBItems = nullptr;
-    // Shows the count bar's light text beside the bar.
-    HWND pbCBItemsText = nullptr;
+    TMarkupLabel lbTransparent;
+    HWND imgAbout = nullptr;
+    TMarkupLabel lbAboutTitle;
+    TMarkupLabel lbAboutDetail;
+    // The item pictures, 32 and 48 pixels: 8-bit text, Unicode text, picture.
+    HIMAGELIST imgIconS = nullptr;
+    HIMAGELIST imgIconL = nullptr;
     HMENU pmCB = nullptr;
     TMenuItem miCopy;
     TMenuItem N1;
@@ -154,8 +188,6 @@ public:
     void miClearAllClick();
     void lstCBKeyPress(wchar_t& key);
     void lbClearCBClick();
-    // Enables the list menu's items before it opens.
-    void pmCBPopup();
 
     // Layout and navigation (MainForm_Layout.cpp).
     void FormResize();
@@ -168,6 +200,8 @@ public:
     void SetPageIndex(int index);
     // The icon frame's side and the base of the entry height: 38 or 64.
     int ListItemHeight = 32;
+    // Gives every entry of lstCB the entry height of ListItemHeight.
+    void MeasureAllLines();
 
     // Settings file and auto-start (MainForm_Settings.cpp).
     void LoadSettings();
@@ -175,6 +209,21 @@ public:
     void ApplyDefaultSettings();
     void ckAutoLoadClick();
     void ckSaveClick();
+    // Saves settings and history at once when the session ends (the process
+    // may be ended right after); the save at destruction then does nothing.
+    void WMEndSession(bool ending);
+    // The settings file's folder (with a closing backslash) and the key under
+    // HKEY_CURRENT_USER that holds the auto-start value. An empty folder
+    // means the program's directory. A form made without loadSettingsFile
+    // touches neither file nor registry until UseSettingsStore names them.
+    std::wstring SettingsFolder;
+    std::wstring RunKeyPath = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    void UseSettingsStore(std::wstring folder, std::wstring runKeyPath);
+    // When set, the settings' error messages go here instead of the message
+    // dialog, so that tests see them without a modal loop.
+    std::function<void(TDlgType, const std::u16string&)> SettingsDialogSink;
+    // "errnotsave"/"errnotload"/"errregistry" text with what failed.
+    void ShowSettingsError(const std::u16string& text, std::string_view detail);
 
     // Menus and preview (MainForm_Menus.cpp). The Measure/Draw dispatchers
     // answer WM_MEASUREITEM/WM_DRAWITEM for menu items and return false for
@@ -187,12 +236,33 @@ public:
     TMenuItem miExit;
     bool MenuMeasureItem(MEASUREITEMSTRUCT& item);
     bool MenuDrawItem(const DRAWITEMSTRUCT& item);
+    // Builds pmCB (with the Preview submenu) and pmTray, all owner-drawn.
+    void CreateMenus();
+    // Enables the list menu's items before it opens and makes a fresh v1.
+    void pmCBPopup();
+    // Every item of pmCB and pmTray but v1: 120 x 20, separators 120 x 4;
+    // drawn in the light blue style with the pale stripe at the left.
+    void miViewMeasureItem(const TMenuItem& sender, HDC canvas, int& width, int& height);
+    void miViewDrawItem(const TMenuItem& sender, HDC canvas, const RECT& rect, bool selected);
+    // The preview of the selected history item: the picture at its size or
+    // shrunk, or its text wrapped in a box.
+    void v1MeasureItem(const TMenuItem& sender, HDC canvas, int& width, int& height);
+    void v1AdvancedDrawItem(const TMenuItem& sender, HDC canvas, const RECT& rect, UINT state);
+    // The item of pmCB, v1 or pmTray whose id is id; null for none.
+    TMenuItem* FindMenuItem(UINT id);
+    // The history item v1 shows: the selected entry's; null for none.
+    const TCBI* PreviewedItem() const;
 
     // Focus tracking and paste (MainForm_Paste.cpp).
+    // The window Paste types into: the foreground window at the last
+    // FocusTimer tick while the program was not active; 0 until sampled.
+    HWND TargetWnd = nullptr;
     void FocusTimerTimer();
     void miPasteClick();
     void FormActivate();
     void FormDeactivate();
+    // Whether FocusTimer runs (the program is not active).
+    bool FocusTimerEnabled() const { return focusTimerEnabled_; }
 
     // Show, hide, docking and transparency (MainForm_Placement.cpp).
     void miShowClick();
@@ -208,12 +278,30 @@ public:
     // transparency the way a move of the bar does.
     int TransparencyPosition() const;
     void SetTransparencyPosition(int position);
+    void tbTransparentChanging(int newPosition, bool& allow);
+    TTrackBar tbTransparent;
+    // The taskbar's window rectangle as last seen when shown or following.
+    RECT TaskbarRect{};
+    // Whether PosTimer runs.
+    bool PosTimerEnabled() const { return posTimerEnabled_; }
+    // The window's blend value and switch, applied when either changes.
+    AlphaState Alpha() const { return alpha_; }
+    // SetLayeredWindowAttributes, looked up in user32 when the window is
+    // made; null on systems before Windows 2000.
+    using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+    SetLayeredWindowAttributesFn SetLayeredWindowAttributesProc = LookUpSetLayeredWindowAttributes();
+    static SetLayeredWindowAttributesFn LookUpSetLayeredWindowAttributes();
 
     // Interface language (MainForm_Language.cpp).
     void ckLangClick();
     void ApplyLanguage();
 
-    // Tray icon (MainForm_Tray.cpp).
+    // Tray icon (MainForm_Tray.cpp). EnableTrayIcon puts TrayIco into the
+    // notification area (with TRAYICON and pmTray) once the window has
+    // loaded; DisableTrayIcon takes it out again.
+    TTrayIcon TrayIco;
+    void EnableTrayIcon();
+    void DisableTrayIcon();
     void TrayIcoClick();
     void TrayIcoDblClick();
     void TrayIcoMouseMove();
@@ -248,7 +336,6 @@ private:
     LRESULT WMCommand(WPARAM wParam, LPARAM lParam);
     void WMContextMenu(HWND target, LPARAM lParam);
     void CreateComponents();
-    void CreateMenus();
     void lstCBMeasureItem(MEASUREITEMSTRUCT& item);
     void lstCBDrawItem(const DRAWITEMSTRUCT& item);
 
@@ -266,9 +353,23 @@ private:
     UniqueFont font_;
     UniqueBrush background_;
     unsigned captureCount_ = 0;
-    // Stand-ins for the page area and the track bar until they exist.
-    int seamPageIndex_ = 2;
-    int seamTransparency_ = 0;
+    // The About emblem (imgAbout shows it) and the bold link-panel font.
+    HICON aboutIcon_ = nullptr;
+    UniqueFont boldFont_;
+    // Focus tracking and placement state (MainForm_Paste.cpp,
+    // MainForm_Placement.cpp).
+    bool focusTimerEnabled_ = false;
+    bool posTimerEnabled_ = false;
+    AlphaState alpha_{};
+    void SetPosTimer(bool on);
+    void SetFocusTimer(bool on);
+    void ApplyAlpha(AlphaState state);
+    // Settings file and auto-start (MainForm_Settings.cpp).
+    bool settingsStoreInUse_ = false;
+    bool settingsSaved_ = false;
+    bool SettingsStoreInUse() const;
+    std::wstring SettingsDirectory() const;
+    void RunSettings(bool load);
 };
 
 // The notification window of the program; null while there is none.

@@ -13,7 +13,7 @@ namespace swl {
 
 void TfrmMain::SetStatusCaption(const char* key) {
     const std::u16string caption = u"Stashwell :: " + GetLangText(ckLang.Checked(), key);
-    SetWindowTextW(lbStatusHint, reinterpret_cast<const wchar_t*>(caption.c_str()));
+    lbStatusHint.SetCaption(caption);
 }
 
 void TfrmMain::SetMonitoring(bool on) {
@@ -79,7 +79,7 @@ void TfrmMain::CaptureClipboard() {
     ClipboardSpan span(clipboard, std::nothrow);
     if (!span.IsOpen()) return;  // another program holds it: skipped
     const bool anyFormat = clipboard.FormatCount() > 0;
-    EnableWindow(lbClearCB, anyFormat);
+    lbClearCB.SetEnabled(anyFormat);
 
     // Content its owner keeps from clipboard monitors (secrets) is treated
     // like content in a format the history does not record. A picture that

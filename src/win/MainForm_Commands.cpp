@@ -95,13 +95,7 @@ void TfrmMain::lbClearCBClick() {
     // to the error report, and nothing below runs.
     TClipboard::Instance().Clear();
     History.CBItems[0].Empty();
-    EnableWindow(lbClearCB, FALSE);
-}
-
-void TfrmMain::pmCBPopup() {
-    miClearAll.SetEnabled(LineCount() > 0);
-    const bool onItem = SelectedIndex() >= 0 && miClearAll.Enabled();
-    for (TMenuItem* item : {&miCopy, &miClear, &miPaste, &miView}) item->SetEnabled(onItem);
+    lbClearCB.SetEnabled(false);
 }
 
 }  // namespace swl

@@ -19,6 +19,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     try {
         swl::TApplication application;
         swl::TfrmMain frmMain(application, {});
+        // The main window has loaded: its icon goes into the notification area.
+        frmMain.EnableTrayIcon();
         std::unique_ptr<swl::NotificationWindow> frmTrayWnd = swl::CreateNotificationWindow(frmMain);
         frmMain.frmTrayWnd = frmTrayWnd.get();
         if (frmTrayWnd) frmTrayWnd->ShowForm();  // every start is announced once
@@ -26,9 +28,13 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         if (mutex) CloseHandle(mutex);
         mutex = nullptr;
         // The windows go last: FormDestroy leaves the viewer chain and saves
-        // after the instance is given up.
+        // after the instance is given up. The icon leaves the notification
+        // area with the main window, before the notification window (and its
+        // animator) goes, so no late tray event can reach either.
         frmMain.Destroy();
+        frmMain.DisableTrayIcon();
         frmMain.frmTrayWnd = nullptr;
+        frmTrayWnd.reset();
     } catch (...) {
         swl::ReportCurrentException();
         exitCode = 1;

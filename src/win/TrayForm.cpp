@@ -329,8 +329,14 @@ void TfrmTrayWnd::Reset() {
     const std::u16string status = source_.StatusCaption ? source_.StatusCaption() : std::u16string();
     const std::u16string count = source_.CountText ? source_.CountText() : std::u16string();
     const bool vietnamese = source_.Vietnamese && source_.Vietnamese();
+    const std::u16string message = u"<b>" + count + u"</b> " + GetLangText(vietnamese, "msgcbcollected");
     components_->ebTrayWnd.SetCaptionText(status);
-    components_->lbStatus.SetCaption(u"<b>" + count + u"</b> " + GetLangText(vietnamese, "msgcbcollected"));
+    components_->lbStatus.SetCaption(message);
+    // The texts are painted, not held as window texts; giving them to the
+    // windows too lets screen readers and other programs read what is shown.
+    SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(status.c_str()));
+    if (HWND label = components_->lbStatus.Handle())
+        SetWindowTextW(label, reinterpret_cast<const wchar_t*>(message.c_str()));
 }
 
 void TfrmTrayWnd::ShowForm() {

@@ -51,6 +51,10 @@ void TApplication::Run() {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
+    // Terminate's quit message may still be queued: take it, so that a
+    // dialog shown while the windows go (a save that failed) still runs.
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
 }
 
 void TApplication::Terminate() {
@@ -84,9 +88,13 @@ LRESULT TApplication::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_ENDSESSION:
-        // The session ends: leave the loop the way closing the main form does,
-        // so the shut-down work runs.
-        if (wParam) Terminate();
+        // The session ends: the main form saves what it keeps before this
+        // returns (the process may be ended right after), then the loop is
+        // left the way closing the main form does, so the shut-down work runs.
+        if (wParam) {
+            if (mainForm_) SendMessageW(mainForm_, WM_ENDSESSION, wParam, lParam);
+            Terminate();
+        }
         return 0;
     case WM_CLOSE:
         // Closing the application window ends the program through its main

@@ -14,6 +14,19 @@ void TCheckBox::Create(HWND parent, int id, const std::u16string& caption, int x
     SetChecked(checked);
 }
 
+void TCheckBox::SetCaption(const std::u16string& caption) {
+    if (hwnd_) SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(caption.c_str()));
+}
+
+std::u16string TCheckBox::Caption() const {
+    if (!hwnd_) return {};
+    const int length = GetWindowTextLengthW(hwnd_);
+    std::u16string text(static_cast<std::size_t>(length) + 1, u'\0');
+    const int got = GetWindowTextW(hwnd_, reinterpret_cast<wchar_t*>(text.data()), length + 1);
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return text;
+}
+
 bool TCheckBox::Checked() const {
     return hwnd_ && SendMessageW(hwnd_, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }

@@ -20,6 +20,10 @@ public:
     HWND Handle() const { return hwnd_; }
     int Id() const { return id_; }
 
+    // Replaces the caption (the language walk); the state stays as it is.
+    void SetCaption(const std::u16string& caption);
+    std::u16string Caption() const;
+
     bool Checked() const;
     void SetChecked(bool checked);
     // Toggles the state, then runs OnClick.

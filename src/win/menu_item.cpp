@@ -2,38 +2,72 @@
 
 namespace swl {
 
+UINT TMenuItem::TypeFlags() const { return MFT_OWNERDRAW | (IsSeparator() ? MFT_SEPARATOR : 0u); }
+
 void TMenuItem::Append(HMENU menu, UINT id, const std::u16string& caption, bool enabled, HMENU submenu) {
     menu_ = menu;
     id_ = id;
-    const auto* text = reinterpret_cast<const wchar_t*>(caption.c_str());
-    if (caption == u"-") {
-        AppendMenuW(menu, MF_SEPARATOR, id, nullptr);
-    } else if (submenu) {
-        // A submenu item is addressed by position; its id is kept for the
-        // enable calls, which go by position too (see SetEnabled).
-        AppendMenuW(menu, MF_STRING | MF_POPUP, reinterpret_cast<UINT_PTR>(submenu), text);
-    } else {
-        AppendMenuW(menu, MF_STRING, id, text);
+    caption_ = caption;
+    submenu_ = IsSeparator() ? nullptr : submenu;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA | MIIM_STATE | (submenu_ ? MIIM_SUBMENU : 0u);
+    info.fType = TypeFlags();
+    info.fState = enabled ? MFS_ENABLED : MFS_GRAYED;
+    info.wID = id;
+    info.dwItemData = id;  // how the measure and draw handlers find the item
+    info.hSubMenu = submenu_;
+    if (!InsertMenuItemW(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info)) {
+        menu_ = nullptr;
+        submenu_ = nullptr;
     }
-    submenu_ = submenu;
-    position_ = GetMenuItemCount(menu) - 1;
-    SetEnabled(enabled);
+}
+
+int TMenuItem::Position() const {
+    if (!menu_) return -1;
+    const int count = GetMenuItemCount(menu_);
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_DATA;
+        if (GetMenuItemInfoW(menu_, static_cast<UINT>(i), TRUE, &info) && info.dwItemData == id_) return i;
+    }
+    return -1;
+}
+
+void TMenuItem::Remove() {
+    const int position = Position();
+    if (position >= 0) DeleteMenu(menu_, static_cast<UINT>(position), MF_BYPOSITION);
+    menu_ = nullptr;
+    submenu_ = nullptr;
 }
 
 bool TMenuItem::Enabled() const {
-    if (!menu_) return false;
-    const UINT state = submenu_ ? GetMenuState(menu_, static_cast<UINT>(position_), MF_BYPOSITION)
-                                : GetMenuState(menu_, id_, MF_BYCOMMAND);
-    return state != static_cast<UINT>(-1) && !(state & (MF_DISABLED | MF_GRAYED));
+    const int position = Position();
+    if (position < 0) return false;
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_STATE;
+    if (!GetMenuItemInfoW(menu_, static_cast<UINT>(position), TRUE, &info)) return false;
+    return !(info.fState & (MFS_DISABLED | MFS_GRAYED));
 }
 
 void TMenuItem::SetEnabled(bool enabled) {
-    if (!menu_) return;
-    const UINT how = enabled ? MF_ENABLED : MF_GRAYED;
-    if (submenu_)
-        EnableMenuItem(menu_, static_cast<UINT>(position_), MF_BYPOSITION | how);
-    else
-        EnableMenuItem(menu_, id_, MF_BYCOMMAND | how);
+    const int position = Position();
+    if (position < 0) return;
+    EnableMenuItem(menu_, static_cast<UINT>(position), MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void TMenuItem::SetCaption(const std::u16string& caption) {
+    caption_ = caption;
+    const int position = Position();
+    if (position < 0) return;
+    // Setting the type again makes the menu forget the item's measured size.
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_FTYPE;
+    info.fType = TypeFlags();
+    SetMenuItemInfoW(menu_, static_cast<UINT>(position), TRUE, &info);
 }
 
 void TMenuItem::Click() {

@@ -54,5 +54,38 @@ TEST(TrackBar, ClampsToTheRange) {
     EXPECT_EQ(ClampTrackPosition({.min = 10, .max = 5}, 7), 10);  // inverted range
 }
 
+TEST(TrackBar, ThumbCentreIsWhereADragKeepsThePosition) {
+    for (int width : {100, 57, 300}) {
+        for (int p = 0; p <= 100; ++p) {
+            const int x = TrackThumbCenter(kPercent, width, p);
+            ASSERT_GE(x, kTrackBarInset);
+            ASSERT_LE(x, width - kTrackBarInset);
+            // a pointer on the thumb's centre maps back to a position whose
+            // thumb is drawn at the same pixel
+            EXPECT_EQ(TrackThumbCenter(kPercent, width, TrackPositionForDrag(kPercent, width, x)), x)
+                << width << " at " << p;
+        }
+    }
+    EXPECT_EQ(TrackThumbCenter(kPercent, 100, 0), 5);
+    EXPECT_EQ(TrackThumbCenter(kPercent, 100, 100), 95);
+    EXPECT_EQ(TrackThumbCenter(kPercent, 100, 40), 41);
+}
+
+TEST(TrackBar, WheelMovesLinesPerNotchUpwardTowardTheStart) {
+    struct Case {
+        int from, notches, lines, expected;
+    };
+    const Case cases[] = {
+        {40, 1, 3, 37},   {40, -1, 3, 43},  {40, 2, 3, 34}, {40, 1, 0, 40},
+        {40, 1, -1, 35},  // a page per notch
+        {2, 1, 3, 0},     {99, -1, 3, 100},
+        {50, 1000000, 1000000, 0},  // no overflow on absurd settings
+        {50, -1000000, 1000000, 100},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TrackPositionForWheel(kPercent, c.from, c.notches, c.lines), c.expected)
+            << c.from << " " << c.notches << "x" << c.lines;
+}
+
 }  // namespace
 }  // namespace swl

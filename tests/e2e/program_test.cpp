@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "program_windows.h"
 #include "test_support.h"
 
 namespace swl::test {
@@ -17,92 +18,26 @@ namespace {
 std::wstring ProgramExe() { return ToWindowsPath(SWL_EXE_PATH); }
 std::wstring CbwriterExe() { return ToWindowsPath(CBWRITER_PATH); }
 
-struct WindowSearch {
-    DWORD pid;
-    const wchar_t* className;
-    HWND found;
+// The folder comes first, so it is there before the program starts and
+// goes after the program has ended.
+struct OwnTempFolder {
+    TempFolder folder;
 };
 
-BOOL CALLBACK FindProcessWindow(HWND hwnd, LPARAM lParam) {
-    auto& search = *reinterpret_cast<WindowSearch*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    wchar_t name[64] = {};
-    GetClassNameW(hwnd, name, 64);
-    if (pid == search.pid && std::wstring(name) == search.className) {
-        search.found = hwnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND TopLevelWindowOf(DWORD pid, const wchar_t* className) {
-    WindowSearch search{pid, className, nullptr};
-    EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// One running copy of the program.
-class RunningProgram {
+// One running copy, in a temporary folder of its own.
+class ProgramInTempFolder : private OwnTempFolder, public RunningProgram {
 public:
-    // Copies the program into its folder and starts it there; true once its
-    // main window exists.
-    bool Start() {
-        const std::wstring exe = folder_.Path() + L"SWL.exe";
-        if (!CopyFileW(ProgramExe().c_str(), exe.c_str(), FALSE)) return false;
-        if (!process_.Start(exe, {}, folder_.Path())) return false;
-        if (!PumpUntil([&] {
-                main_ = TopLevelWindowOf(process_.Id(), L"TfrmMain");
-                return main_ != nullptr || !process_.Running();
-            }, 30000) || !main_)
-            return false;
-        // The window exists before its creation has finished (the viewer
-        // chain is joined last): wait until the main loop waits for input.
-        return WaitForInputIdle(process_.Handle(), 30000) == 0;
-    }
-
-    ChildProcess& Process() { return process_; }
-    HWND MainWindow() const { return main_; }
-
-    // The history as the list shows it, read through the list's strings.
-    std::vector<std::u16string> Lines() const {
-        std::vector<std::u16string> lines;
-        HWND list = FindWindowExW(main_, nullptr, L"LISTBOX", nullptr);
-        DWORD_PTR count = 0;
-        if (!list || !SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count)) return lines;
-        for (DWORD_PTR i = 0; i < count; ++i) {
-            DWORD_PTR length = 0;
-            SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
-            std::u16string text(length + 1, u'\0');
-            DWORD_PTR got = 0;
-            SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG, 5000,
-                                &got);
-            text.resize(got == static_cast<DWORD_PTR>(LB_ERR) ? 0 : got);
-            lines.push_back(text);
-        }
-        return lines;
-    }
+    ProgramInTempFolder() : RunningProgram(ProgramExe(), folder.Path()) {}
 
     // An error report or other message box of the program.
-    bool ShowsAMessageBox() const { return TopLevelWindowOf(process_.Id(), L"#32770") != nullptr; }
-
-    // Closes the main window as Exit does; true when the process ended with 0.
-    bool Close() {
-        PostMessageW(main_, WM_CLOSE, 0, 0);
-        return process_.Wait(20000) && process_.ExitCode() == 0;
-    }
+    bool ShowsAMessageBox() const { return FindWindowOf(Id(), L"#32770") != nullptr; }
     // Tells the application window that the session ends.
     bool EndSession() {
-        HWND application = TopLevelWindowOf(process_.Id(), L"SWLApplication");
+        HWND application = FindWindowOf(Id(), L"SWLApplication");
         if (!application) return false;
         PostMessageW(application, WM_ENDSESSION, TRUE, 0);
-        return process_.Wait(20000) && process_.ExitCode() == 0;
+        return Ended();
     }
-
-private:
-    TempFolder folder_;
-    ChildProcess process_;  // ends before its folder goes
-    HWND main_ = nullptr;
 };
 
 bool RunCbwriter(const std::vector<std::wstring>& args) {
@@ -122,11 +57,11 @@ protected:
 
 TEST_F(ProgramTest, ASecondStartEndsAtOnceAndTheFirstKeepsRunning) {
     ASSERT_TRUE(WriteClipboard(owner.Handle(), ClipboardContent{.unicode = u"held by the first"}));
-    RunningProgram first;
+    ProgramInTempFolder first;
     ASSERT_TRUE(first.Start());
     ASSERT_TRUE(PumpUntil([&] { return first.Lines() == std::vector<std::u16string>{u"held by the first"}; }));
 
-    RunningProgram second;
+    ProgramInTempFolder second;
     EXPECT_FALSE(second.Start());  // never shows a window
     ASSERT_TRUE(second.Process().Wait(20000));
     EXPECT_EQ(second.Process().ExitCode(), 0u);
@@ -138,16 +73,17 @@ TEST_F(ProgramTest, ASecondStartEndsAtOnceAndTheFirstKeepsRunning) {
 }
 
 TEST_F(ProgramTest, ABurstOfChangesFromAnotherProcessIsFollowedInOrder) {
-    RunningProgram program;
+    ProgramInTempFolder program;
     ASSERT_TRUE(program.Start());
     ASSERT_TRUE(RunCbwriter({L"burst", L"100", L"burst-"}));
     // Notifications arrive after the writer has moved on: some read a later
     // content than the one they announce, none may go back in time.
+    std::vector<std::u16string> lines;
     ASSERT_TRUE(PumpUntil([&] {
-        const auto lines = program.Lines();
+        lines = program.Lines();
         return !lines.empty() && lines.back() == u"burst-099";
-    }, 30000)) << "the newest item is not the final content";
-    const auto lines = program.Lines();
+    }, 30000)) << "the newest of " << lines.size() << " items is not the final content but \""
+               << (lines.empty() ? std::string() : std::string(lines.back().begin(), lines.back().end())) << "\"";
     EXPECT_LE(lines.size(), 24u);
     int previous = -1;
     for (const auto& line : lines) {
@@ -164,15 +100,15 @@ TEST_F(ProgramTest, ABurstOfChangesFromAnotherProcessIsFollowedInOrder) {
 TEST_F(ProgramTest, ExitLeavesTheViewerChainForTheViewersAfterIt) {
     struct Case {
         const char* name;
-        bool (RunningProgram::*end)();
+        bool (ProgramInTempFolder::*end)();
     };
-    for (const Case c : {Case{"WM_CLOSE to the main window", &RunningProgram::Close},
-                         Case{"the session ends", &RunningProgram::EndSession}}) {
+    for (const Case c : {Case{"WM_CLOSE to the main window", &ProgramInTempFolder::Close},
+                         Case{"the session ends", &ProgramInTempFolder::EndSession}}) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(EmptyTheClipboard(owner.Handle()));
         TestViewer viewer;
         viewer.Join();
-        RunningProgram program;
+        ProgramInTempFolder program;
         ASSERT_TRUE(program.Start());
         ASSERT_EQ(GetClipboardViewer(), program.MainWindow());
 

@@ -81,14 +81,21 @@ protected:
         return lines;
     }
 
-    std::u16string CountText() const { return WindowText(form->pbCBItemsText); }
+    std::u16string CountText() const { return form->pbCBItems.LightText(); }
     const TCBI& Slot(int i) const { return form->History.CBItems[static_cast<std::size_t>(i)]; }
     int Count() const { return form->History.CBCount; }
 
-    // A click on a control, as the control reports it to the window.
+    // A click on a control, as the control reports it to its parent (a page
+    // of the window, which hands it on).
     void ClickControl(HWND control, WORD code) {
-        SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
+        SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), code),
                      reinterpret_cast<LPARAM>(control));
+    }
+
+    // A mouse click on a link of the link panel.
+    static void ClickLink(const TMarkupLabel& link) {
+        SendMessageW(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageW(link.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
     }
 
     // Every slot above the count is empty and the list matches the slots.
@@ -98,7 +105,7 @@ protected:
         for (int k = Count() + 1; k < kSlotCount; ++k) EXPECT_EQ(Slot(k).Format, 0) << "slot " << k;
         const std::string count = form->History.CountText();
         EXPECT_EQ(CountText(), std::u16string(count.begin(), count.end()));
-        EXPECT_EQ(SendMessageW(form->pbCBItems, PBM_GETPOS, 0, 0), Count());
+        EXPECT_EQ(form->pbCBItems.LightValue(), Count());
     }
 
     TApplication app;
@@ -124,10 +131,10 @@ TEST_F(MainFormTest, JoiningTheChainRecordsWhatTheClipboardHolds) {
         if (c.withText) Write(Unicode(u"first"));
         Start();
         EXPECT_TRUE(form->ckMonitor.Checked());
-        EXPECT_EQ(WindowText(form->lbStatusHint), u"Stashwell :: Active");
+        EXPECT_EQ(form->lbStatusHint.Caption(), u"Stashwell :: Active");
         EXPECT_EQ(GetClipboardViewer(), form->Handle());
         EXPECT_EQ(Count(), c.count);
-        EXPECT_EQ(IsWindowEnabled(form->lbClearCB) != 0, c.clearLinkEnabled);
+        EXPECT_EQ(IsWindowEnabled(form->lbClearCB.Handle()) != 0, c.clearLinkEnabled);
         if (c.withText) {
             EXPECT_EQ(Slot(1).WText, u"first");
             EXPECT_EQ(Slot(0).WText, u"first");
@@ -174,7 +181,7 @@ TEST_F(MainFormTest, CaptureTakesUnicodeOverTextOverBitmap) {
         const int count = Count();
         const int shown = notifications.shown;
         Write(c.content);
-        EXPECT_TRUE(IsWindowEnabled(form->lbClearCB));
+        EXPECT_TRUE(IsWindowEnabled(form->lbClearCB.Handle()));
         EXPECT_EQ(notifications.shown, shown + 1);
         ASSERT_EQ(Count(), c.recorded ? count + 1 : count);
         const TCBI& newest = Slot(Count());
@@ -211,7 +218,7 @@ TEST_F(MainFormTest, AnEmptiedClipboardRecordsNothingAndShowsNoNotification) {
     const int shown = notifications.shown;
     ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
     EXPECT_EQ(Count(), 1);
-    EXPECT_FALSE(IsWindowEnabled(form->lbClearCB));
+    EXPECT_FALSE(IsWindowEnabled(form->lbClearCB.Handle()));
     EXPECT_EQ(notifications.shown, shown);
     EXPECT_EQ(Slot(0).WText, u"kept");
 }
@@ -256,7 +263,7 @@ TEST_F(MainFormTest, ContentMarkedForNoMonitorsIsNotRecorded) {
         const int count = Count();
         Write(secret);
         EXPECT_EQ(Count(), c.recorded ? count + 1 : count);
-        EXPECT_TRUE(IsWindowEnabled(form->lbClearCB));
+        EXPECT_TRUE(IsWindowEnabled(form->lbClearCB.Handle()));
         EXPECT_EQ(Slot(0).WText, c.recorded ? u"secret" : u"public");
         for (int k = 1; k <= Count(); ++k)
             if (!c.recorded) EXPECT_NE(Slot(k).WText, u"secret");
@@ -452,11 +459,11 @@ TEST_F(MainFormTest, CopyToClipboardThatCannotWritePutsTheItemBack) {
 TEST_F(MainFormTest, ClearWindowsClipboard) {
     Start();
     Fill(2);
-    ClickControl(form->lbClearCB, STN_CLICKED);
+    ClickLink(form->lbClearCB);
     EXPECT_TRUE(reports.empty());
     EXPECT_EQ(CountClipboardFormats(), 0);
     EXPECT_EQ(Slot(0).Format, 0);
-    EXPECT_FALSE(IsWindowEnabled(form->lbClearCB));
+    EXPECT_FALSE(IsWindowEnabled(form->lbClearCB.Handle()));
     EXPECT_EQ(Count(), 2);
 }
 
@@ -466,12 +473,12 @@ TEST_F(MainFormTest, ClearWindowsClipboardWhileAnotherProgramHoldsItReportsAndCh
     {
         test::ClipboardHolder holder(Cbwriter());
         ASSERT_TRUE(holder.Held());
-        ClickControl(form->lbClearCB, STN_CLICKED);
+        ClickLink(form->lbClearCB);
         EXPECT_TRUE(holder.Release());
     }
     EXPECT_EQ(reports, std::vector<std::string>{"Cannot open clipboard."});
     EXPECT_EQ(Slot(0).WText, u"item01");
-    EXPECT_TRUE(IsWindowEnabled(form->lbClearCB));
+    EXPECT_TRUE(IsWindowEnabled(form->lbClearCB.Handle()));
     EXPECT_EQ(test::ReadClipboardUnicode(writer.Handle()), u"item01");
     EXPECT_EQ(Count(), 2);
 }
@@ -481,7 +488,7 @@ TEST_F(MainFormTest, MonitoringOffStopsTheCaptureAndOnRejoins) {
     Write(Unicode(u"one"));
     ClickControl(form->ckMonitor.Handle(), BN_CLICKED);
     EXPECT_FALSE(form->ckMonitor.Checked());
-    EXPECT_EQ(WindowText(form->lbStatusHint), u"Stashwell :: Stopped");
+    EXPECT_EQ(form->lbStatusHint.Caption(), u"Stashwell :: Stopped");
     EXPECT_NE(GetClipboardViewer(), form->Handle());
     Write(Unicode(u"unseen"));
     EXPECT_EQ(Count(), 1);
@@ -489,7 +496,7 @@ TEST_F(MainFormTest, MonitoringOffStopsTheCaptureAndOnRejoins) {
 
     ClickControl(form->ckMonitor.Handle(), BN_CLICKED);
     EXPECT_TRUE(form->ckMonitor.Checked());
-    EXPECT_EQ(WindowText(form->lbStatusHint), u"Stashwell :: Active");
+    EXPECT_EQ(form->lbStatusHint.Caption(), u"Stashwell :: Active");
     // Joining records what the clipboard holds now.
     ASSERT_EQ(Count(), 2);
     EXPECT_EQ(Slot(2).WText, u"unseen");

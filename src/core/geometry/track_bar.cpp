@@ -43,4 +43,18 @@ int TrackPositionForPageStep(const TrackBarRange& range, int position, int point
     return from;
 }
 
+int TrackThumbCenter(const TrackBarRange& range, int controlWidth, int position) {
+    const int track = controlWidth - 2 * kTrackBarInset;
+    if (track <= 0 || range.max <= range.min) return kTrackBarInset;
+    const int p = ClampTrackPosition(range, position);
+    return kTrackBarInset + MulDiv(p - range.min, track, range.max - range.min);
+}
+
+int TrackPositionForWheel(const TrackBarRange& range, int position, int notches, int linesPerNotch) {
+    const long long step = linesPerNotch < 0 ? range.page : linesPerNotch;
+    const long long next = static_cast<long long>(ClampTrackPosition(range, position)) -
+                           static_cast<long long>(notches) * step;
+    return static_cast<int>(std::clamp<long long>(next, range.min, std::max(range.min, range.max)));
+}
+
 }  // namespace swl

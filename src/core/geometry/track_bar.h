@@ -31,4 +31,14 @@ int TrackPositionForDrag(const TrackBarRange& range, int controlWidth, int x);
 // `pointerPosition`, never past it.
 int TrackPositionForPageStep(const TrackBarRange& range, int position, int pointerPosition);
 
+// The x (client coordinates) of the thumb's centre for a position: the
+// inverse of the drag mapping, so a press on the thumb's centre keeps the
+// position.
+int TrackThumbCenter(const TrackBarRange& range, int controlWidth, int position);
+
+// Where the mouse wheel moves the bar: `notches` wheel notches (positive =
+// away from the user, toward min), each `linesPerNotch` lines long; a
+// negative linesPerNotch means the system scrolls a page per notch.
+int TrackPositionForWheel(const TrackBarRange& range, int position, int notches, int linesPerNotch);
+
 }  // namespace swl

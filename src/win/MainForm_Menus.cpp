@@ -1,0 +1,275 @@
+// TfrmMain: the history list's menu pmCB with its Preview submenu and the
+// tray menu pmTray. Every item is owner-drawn in a light blue style with a
+// pale stripe down the left side; the Preview submenu's only item, v1, shows
+// the selected history item, its picture at its size or shrunk to fit, or its
+// text wrapped in a box.
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+
+#include "MainForm.h"
+#include "SWLLang.h"
+#include "ddb_picture.h"
+#include "geometry/menu_item_geometry.h"
+#include "geometry/preview_geometry.h"
+#include "platform.h"
+
+namespace swl {
+namespace {
+
+constexpr COLORREF kSelectedBack = RGB(207, 221, 245);
+constexpr COLORREF kSelectedText = RGB(0, 0, 255);
+constexpr COLORREF kNavy = RGB(0, 0, 128);
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+constexpr COLORREF kStripe = RGB(239, 244, 252);
+constexpr COLORREF kDisabledText = RGB(140, 174, 232);
+constexpr COLORREF kSeparatorLine = RGB(198, 216, 244);
+constexpr COLORREF kPreviewFrame = RGB(128, 128, 128);
+constexpr COLORREF kPreviewText = RGB(0, 0, 0);
+
+// A preview box shows at most a few thousand characters (320 x 240 pixels of
+// 8 pt text); drawing only the start keeps a text of megabytes from stalling
+// the menu while giving the same picture, ellipsis included.
+constexpr std::size_t kPreviewTextLimit = 8192;
+
+Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// Rectangle with a one-pixel pen and a solid brush, the DC's own pen and
+// brush put back afterwards.
+void DrawRectangle(HDC dc, const Rect& r, COLORREF pen, COLORREF brush) {
+    HPEN p = CreatePen(PS_SOLID, 1, pen);
+    HBRUSH b = CreateSolidBrush(brush);
+    HGDIOBJ oldPen = SelectObject(dc, p);
+    HGDIOBJ oldBrush = SelectObject(dc, b);
+    Rectangle(dc, r.left, r.top, r.right, r.bottom);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldPen);
+    DeleteObject(b);
+    DeleteObject(p);
+}
+
+// Tahoma 8 pt regular at the DC's resolution.
+UniqueFont MenuFont(HDC dc) {
+    const int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
+    return UniqueFont(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
+}
+
+// The menu font selected into a DC for a scope; put back before it is deleted.
+class ScopedMenuFont {
+public:
+    explicit ScopedMenuFont(HDC dc) : dc_(dc), font_(MenuFont(dc)), old_(SelectObject(dc, font_.get())) {}
+    ~ScopedMenuFont() {
+        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+    }
+    ScopedMenuFont(const ScopedMenuFont&) = delete;
+    ScopedMenuFont& operator=(const ScopedMenuFont&) = delete;
+
+private:
+    HDC dc_;
+    UniqueFont font_;
+    HGDIOBJ old_;
+};
+
+const wchar_t* Wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
+
+// The start of text, not cut inside a surrogate pair.
+std::u16string PreviewTextPart(const std::u16string& text) {
+    if (text.size() <= kPreviewTextLimit) return text;
+    std::size_t n = kPreviewTextLimit;
+    if (text[n] >= 0xDC00 && text[n] <= 0xDFFF) --n;
+    return text.substr(0, n);
+}
+
+}  // namespace
+
+void TfrmMain::CreateMenus() {
+    const bool vietnamese = ckLang.Checked();
+    auto text = [&](const char* key) { return GetLangText(vietnamese, key); };
+
+    pmCB = CreatePopupMenu();
+    HMENU preview = CreatePopupMenu();
+    miCopy.Append(pmCB, kCmdMiCopy, text("micopy"), false);
+    N1.Append(pmCB, kCmdN1, u"-", true);
+    miClear.Append(pmCB, kCmdMiClear, text("miclear"), false);
+    miClearAll.Append(pmCB, kCmdMiClearAll, text("miclearall"), false);
+    miPaste.Append(pmCB, kCmdMiPaste, text("mipaste"), false);
+    N3.Append(pmCB, kCmdN3, u"-", true);
+    miView.Append(pmCB, kCmdMiView, text("miview"), true, preview);
+    v1.Append(preview, kCmdV1, u"", true);
+    miCopy.OnClick = [this] { miCopyClick(); };
+    miClear.OnClick = [this] { miClearClick(); };
+    miClearAll.OnClick = [this] { miClearAllClick(); };
+    miPaste.OnClick = [this] { miPasteClick(); };
+
+    pmTray = CreatePopupMenu();
+    miShow.Append(pmTray, kCmdMiShow, text("mishow"), true);
+    miHide.Append(pmTray, kCmdMiHide, text("mihide"), true);
+    N2.Append(pmTray, kCmdN2, u"-", true);
+    miExit.Append(pmTray, kCmdMiExit, text("miexit"), true);
+    miShow.OnClick = [this] { miShowClick(); };
+    miHide.OnClick = [this] { miHideClick(); };
+    miExit.OnClick = [this] { lbExitClick(); };
+}
+
+void TfrmMain::pmCBPopup() {
+    const ListMenuStates states = ListMenuStatesFor(LineCount(), SelectedIndex() >= 0);
+    miClearAll.SetEnabled(states.clearAll);
+    for (TMenuItem* item : {&miCopy, &miClear, &miPaste, &miView}) item->SetEnabled(states.itemCommands);
+    // A new item makes the menu measure the preview for the entry selected now.
+    const std::u16string caption = v1.Caption();
+    v1.Remove();
+    v1 = TMenuItem{};
+    if (miView.Submenu()) v1.Append(miView.Submenu(), kCmdV1, caption, true);
+}
+
+TMenuItem* TfrmMain::FindMenuItem(UINT id) {
+    for (TMenuItem* item :
+         {&miCopy, &N1, &miClear, &miClearAll, &miPaste, &N3, &miView, &v1, &miShow, &miHide, &N2, &miExit}) {
+        if (item->InMenu() && item->Id() == id) return item;
+    }
+    return nullptr;
+}
+
+bool TfrmMain::MenuMeasureItem(MEASUREITEMSTRUCT& item) {
+    TMenuItem* menuItem = FindMenuItem(static_cast<UINT>(item.itemData));
+    if (!menuItem) return false;
+    ScreenDC screen;
+    int width = static_cast<int>(item.itemWidth);
+    int height = static_cast<int>(item.itemHeight);
+    if (menuItem == &v1)
+        v1MeasureItem(*menuItem, screen.get(), width, height);
+    else
+        miViewMeasureItem(*menuItem, screen.get(), width, height);
+    item.itemWidth = static_cast<UINT>(std::max(width, 0));
+    item.itemHeight = static_cast<UINT>(std::max(height, 0));
+    return true;
+}
+
+bool TfrmMain::MenuDrawItem(const DRAWITEMSTRUCT& item) {
+    TMenuItem* menuItem = FindMenuItem(static_cast<UINT>(item.itemData));
+    if (!menuItem || !item.hDC) return false;
+    const int saved = SaveDC(item.hDC);
+    if (menuItem == &v1)
+        v1AdvancedDrawItem(*menuItem, item.hDC, item.rcItem, item.itemState);
+    else
+        miViewDrawItem(*menuItem, item.hDC, item.rcItem, (item.itemState & ODS_SELECTED) != 0);
+    RestoreDC(item.hDC, saved);
+    return true;
+}
+
+void TfrmMain::miViewMeasureItem(const TMenuItem& sender, HDC, int& width, int& height) {
+    const Size size = MeasureMenuItem(sender.Caption());
+    width = size.width;
+    height = size.height;
+}
+
+void TfrmMain::miViewDrawItem(const TMenuItem& sender, HDC canvas, const RECT& rect, bool selected) {
+    const Rect r = ToRect(rect);
+    const bool nt = IsWinNT();
+    // Without prefix processing the "&" would show; only the first goes.
+    const std::u16string caption = nt ? sender.Caption() : RemoveFirstAmpersand(sender.Caption());
+    ScopedMenuFont font(canvas);
+    const bool enabled = sender.Enabled();
+
+    COLORREF textColour;
+    if (selected) {
+        if (enabled) DrawRectangle(canvas, r, kNavy, kSelectedBack);
+        textColour = kSelectedText;
+    } else {
+        DrawRectangle(canvas, r, kWhite, kWhite);
+        DrawRectangle(canvas, MenuStripeSquare(r), kStripe, kStripe);
+        textColour = kNavy;
+    }
+    if (!enabled) textColour = kDisabledText;
+
+    if (IsMenuSeparator(sender.Caption())) {
+        DrawRectangle(canvas, MenuSeparatorLine(r), kSeparatorLine, kSeparatorLine);
+        return;
+    }
+    SIZE yy{};
+    GetTextExtentPoint32W(canvas, L"Yy", 2, &yy);
+    RECT area = ToRECT(MenuCaptionArea(r, yy.cy));
+    SetTextColor(canvas, textColour);
+    SetBkMode(canvas, TRANSPARENT);
+    if (nt)
+        DrawTextW(canvas, Wide(caption), static_cast<int>(caption.size()), &area, 0);
+    else
+        TextOutW(canvas, area.left, area.top, Wide(caption), static_cast<int>(caption.size()));
+}
+
+const TCBI* TfrmMain::PreviewedItem() const {
+    const int index = SelectedIndex();
+    if (index < 0 || index + 1 > History.CBCount || index + 1 >= kSlotCount) return nullptr;
+    const TCBI& item = History.CBItems[static_cast<std::size_t>(index + 1)];
+    return item.Format != 0 ? &item : nullptr;
+}
+
+void TfrmMain::v1MeasureItem(const TMenuItem&, HDC, int& width, int& height) {
+    const TCBI* item = PreviewedItem();
+    Size size;
+    if (item && item->Format == CF_BITMAP) {
+        if (item->Bitmap) size = PreviewPictureItemSize({item->Bitmap->Width(), item->Bitmap->Height()});
+        else size = PreviewPictureItemSize({0, 0});
+    } else {
+        // No selection cannot open the submenu; an empty box is what it would show.
+        size = item ? PreviewTextItemSize(IsWinNT(), item->Text.size(), item->WText.size())
+                    : PreviewTextItemSize(IsWinNT(), 0, 0);
+    }
+    width = size.width;
+    height = size.height;
+}
+
+void TfrmMain::v1AdvancedDrawItem(const TMenuItem&, HDC canvas, const RECT& rect, UINT) {
+    const Rect r = ToRect(rect);
+    FillRect(canvas, &rect, GetSysColorBrush(COLOR_WINDOW));
+    const COLORREF window = GetSysColor(COLOR_WINDOW);
+    const TCBI* item = PreviewedItem();
+    if (!item) return;
+
+    if (item->Format == CF_BITMAP) {
+        const auto* picture = dynamic_cast<const DdbPicture*>(item->Bitmap.get());
+        if (!picture || !picture->Handle()) return;
+        const PreviewPicturePlacement place = PlacePreviewPicture(r, {picture->Width(), picture->Height()});
+        if (place.target.Width() <= 0 || place.target.Height() <= 0) return;
+        auto scratch = DdbPicture::Create(place.target.Width(), place.target.Height());
+        if (!scratch || !scratch->Handle()) return;
+        MemoryDC scratchDC(canvas);
+        MemoryDC sourceDC(canvas);
+        if (!scratchDC.Select(scratch->Handle()) || !sourceDC.Select(picture->Handle())) return;
+        PatBlt(scratchDC.get(), 0, 0, place.target.Width(), place.target.Height(), WHITENESS);
+        if (!place.stretch) {
+            BitBlt(scratchDC.get(), 0, 0, picture->Width(), picture->Height(), sourceDC.get(), 0, 0, SRCCOPY);
+        } else {
+            DrawRectangle(canvas, place.frame, kPreviewFrame, window);
+            SetStretchBltMode(scratchDC.get(), HALFTONE);
+            SetBrushOrgEx(scratchDC.get(), 0, 0, nullptr);
+            StretchBlt(scratchDC.get(), 0, 0, place.target.Width(), place.target.Height(), sourceDC.get(), 0, 0,
+                       picture->Width(), picture->Height(), SRCCOPY);
+        }
+        BitBlt(canvas, place.target.left, place.target.top, place.target.Width(), place.target.Height(),
+               scratchDC.get(), 0, 0, SRCCOPY);
+        return;
+    }
+
+    DrawRectangle(canvas, PreviewTextFrame(r), kPreviewFrame, window);
+    // A scratch copy: drawing with an ellipsis must not touch the item.
+    const std::u16string text =
+        PreviewTextPart(item->Format == CF_UNICODETEXT ? item->WText : codePage_.ToWide(item->Text));
+    RECT area = ToRECT(PreviewTextArea(r));
+    ScopedMenuFont font(canvas);
+    SetTextColor(canvas, kPreviewText);
+    SetBkMode(canvas, TRANSPARENT);
+    if (IsWinNT()) {
+        DrawTextW(canvas, Wide(text), static_cast<int>(text.size()), &area,
+                  DT_WORDBREAK | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS);
+    } else {
+        ExtTextOutW(canvas, area.left, area.top, ETO_CLIPPED, &area, Wide(text), static_cast<UINT>(text.size()),
+                    nullptr);
+    }
+}
+
+}  // namespace swl

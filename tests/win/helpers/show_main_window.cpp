@@ -1,0 +1,84 @@
+// Shows the real main window with a small history, to look at it on a
+// screen: an 8-bit text item, a long Unicode text item, a picture and a short
+// Unicode item (selected), on the page asked for.
+//   show_main_window.exe [page] [max] [seconds]
+//     page     0 Clipboard (default), 1 Settings, 2 About
+//     max      maximised instead of the design size
+//     seconds  how long the window stays up (default 10)
+// The window sits at the screen's top-left corner; the program quits on its
+// own when the time is up or the window is closed.
+#include <windows.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "MainForm.h"
+#include "test_support.h"
+
+namespace {
+
+using swl::test::ClipboardContent;
+
+bool Record(swl::TfrmMain& form, HWND writer, const ClipboardContent& content) {
+    const int before = form.History.CBCount;
+    if (!swl::test::WriteClipboard(writer, content)) return false;
+    return swl::test::PumpUntil([&] { return form.History.CBCount != before; }, 5000);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int page = 0;
+    bool maximised = false;
+    int seconds = 10;
+    for (int i = 1; i < argc; ++i) {
+        const char* arg = argv[i];
+        if (std::strcmp(arg, "max") == 0)
+            maximised = true;
+        else if (i == 1)
+            page = std::atoi(arg);
+        else
+            seconds = std::atoi(arg);
+    }
+
+    swl::TApplication app;
+    swl::test::MessageWindow writer;
+    auto form = std::make_unique<swl::TfrmMain>(app, swl::TfrmMain::Options{false});
+
+    ClipboardContent ansi;
+    ansi.unicode = u"ansi";
+    ClipboardContent wide;
+    wide.unicode =
+        u"Ti\u1EBFng Vi\u1EC7t c\u00F3 d\u1EA5u: m\u1ED9t \u0111o\u1EA1n v\u0103n b\u1EA3n d\u00E0i "
+        u"\u0111\u1EC3 xem ch\u1EEF xu\u1ED1ng d\u00F2ng v\u00E0 d\u1EA5u ba ch\u1EA5m \u1EDF cu\u1ED1i "
+        u"khi kh\u00F4ng c\u00F2n ch\u1ED7 trong khung.";
+    ClipboardContent picture;
+    picture.bitmap = SIZE{400, 120};
+    picture.bitmapColor = RGB(40, 120, 200);
+    ClipboardContent shortText;
+    shortText.unicode = u"Selected entry: short Unicode text \u2713";
+    for (const ClipboardContent* c : {&ansi, &wide, &picture, &shortText})
+        if (!Record(*form, writer.Handle(), *c)) return 2;
+    // The first item as an 8-bit text record, as a CF_TEXT-only clipboard
+    // gives it on a system that does not synthesise Unicode text.
+    swl::TCBI& first = form->History.CBItems[1];
+    first.Format = swl::kCF_TEXT;
+    first.Text = "Plain 8-bit text: the quick brown fox jumps over the lazy dog, again and again.";
+    first.WText.clear();
+
+    form->SetPageIndex(page);
+    form->SelectLine(form->LineCount() - 1);
+    SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    if (maximised) ShowWindow(form->Handle(), SW_MAXIMIZE);
+    // Placement may move a shown window; put it back in the corner.
+    if (!maximised) SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    InvalidateRect(form->Handle(), nullptr, TRUE);
+
+    const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
+    while (IsWindow(form->Handle()) && GetTickCount() < end) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+        swl::test::PumpPending();
+    }
+    return 0;
+}

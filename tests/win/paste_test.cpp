@@ -1,0 +1,192 @@
+// Pasting into the window the user worked in: the focus sampling while the
+// program is not active, Ctrl+V typed into a real target in another
+// process, and the message when there is no target.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "MainForm.h"
+#include "dialog_driver.h"
+#include "error_report.h"
+#include "test_support.h"
+
+namespace swl {
+namespace {
+
+constexpr char16_t kMsgSetFocus[] = u"Please set the focus to application which you want to paste!";
+
+std::u16string WindowText(HWND hwnd) {
+    wchar_t buffer[256] = {};
+    // WM_GETTEXT is carried across processes.
+    SendMessageW(hwnd, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(buffer));
+    return std::u16string(reinterpret_cast<const char16_t*>(buffer));
+}
+
+std::string ClassOf(HWND hwnd) {
+    char name[64] = "none";
+    if (hwnd) GetClassNameA(hwnd, name, 64);
+    return name;
+}
+
+class PasteTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
+        ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
+        form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
+    }
+    void TearDown() override {
+        form.reset();
+        SetErrorReportSink(previousSink_);
+        EXPECT_TRUE(reports.empty()) << reports.front();
+    }
+
+    // Records "first" and "second" (oldest first) through the capture.
+    void Record() {
+        for (const char16_t* text : {u"first", u"second"}) {
+            test::ClipboardContent content;
+            content.unicode = text;
+            ASSERT_TRUE(test::WriteClipboard(writer.Handle(), content));
+        }
+        ASSERT_EQ(form->LineCount(), 2);
+    }
+
+    // Brings the main window up and waits until it is the active window and
+    // has stopped sampling.
+    void Activate() {
+        form->miShowClick();
+        SetForegroundWindow(form->Handle());
+        ASSERT_TRUE(test::PumpUntil(
+            [&] { return GetForegroundWindow() == form->Handle() && !form->FocusTimerEnabled(); }, 5000));
+    }
+
+    TApplication app;
+    test::MessageWindow writer;
+    std::unique_ptr<TfrmMain> form;
+    std::vector<std::string> reports;
+
+private:
+    ErrorReportSink previousSink_;
+};
+
+TEST_F(PasteTest, TypesTheItemIntoTheWindowThatHadTheFocus) {
+    Record();
+    test::ChildProcess target;
+    ASSERT_TRUE(target.Start(test::ExeDirectory() + L"paste_target.exe", {}));
+    HWND targetWindow = nullptr;
+    ASSERT_TRUE(test::PumpUntil([&] {
+        targetWindow = FindWindowW(L"StashwellPasteTarget", nullptr);
+        return targetWindow && GetForegroundWindow() == targetWindow;
+    })) << "the target did not come up";
+    HWND edit = GetDlgItem(targetWindow, 1);
+    ASSERT_NE(edit, nullptr);
+
+    // The program is not active: the timer samples the target.
+    ASSERT_TRUE(form->FocusTimerEnabled());
+    ASSERT_TRUE(test::PumpUntil([&] { return form->TargetWnd == targetWindow; }, 5000));
+    Activate();
+    EXPECT_EQ(form->TargetWnd, targetWindow) << "activating the program keeps the last sample";
+
+    form->SelectLine(0);  // "first"
+    form->miPasteClick();
+    // The main window has taken the front back and holds the target.
+    const HWND foregroundAfterPaste = GetForegroundWindow();
+    EXPECT_FALSE(form->FocusTimerEnabled());
+    EXPECT_TRUE(test::PumpUntil([&] { return WindowText(edit) == u"first"; }, 5000))
+        << "the target holds " << WindowText(edit).size() << " characters; foreground "
+        << (GetForegroundWindow() == targetWindow ? "target" : GetForegroundWindow() == form->Handle() ? "form" : "other");
+    // The item went through the clipboard and is now the newest one.
+    EXPECT_EQ(test::ReadClipboardUnicode(writer.Handle()), std::u16string(u"first"));
+    ASSERT_EQ(form->LineCount(), 2);
+    EXPECT_EQ(form->SelectedIndex(), 1);
+    EXPECT_EQ(foregroundAfterPaste, form->Handle()) << ClassOf(foregroundAfterPaste);
+    EXPECT_EQ(form->TargetWnd, targetWindow);
+    // The Ctrl key is not left down.
+    EXPECT_FALSE(GetAsyncKeyState(VK_CONTROL) & 0x8000);
+
+    PostMessageW(targetWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(target.Wait());
+}
+
+TEST_F(PasteTest, WithoutATargetTheItemIsCopiedAndTheMessageShown) {
+    // A window that has closed since it was sampled, and no sample at all.
+    HWND closed = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(closed, nullptr);
+    DestroyWindow(closed);
+    for (HWND target : {closed, static_cast<HWND>(nullptr)}) {
+        SCOPED_TRACE(target ? "closed target" : "no target");
+        ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
+        form->History.ClearItems();
+        Record();
+        Activate();
+        form->TargetWnd = target;
+        form->SelectLine(0);
+        std::u16string shown;
+        test::DialogDriver driver([&](HWND dialog) {
+            shown = form->dlDialog.Message();
+            PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0);
+        });
+        form->miPasteClick();
+        EXPECT_EQ(driver.Seen(), 1);
+        EXPECT_FALSE(driver.TimedOut());
+        EXPECT_EQ(shown, kMsgSetFocus);
+        EXPECT_EQ(form->dlDialog.DlgType(), PromptDlgType::Information);
+        EXPECT_EQ(test::ReadClipboardUnicode(writer.Handle()), std::u16string(u"first"));
+        EXPECT_EQ(form->LineString(1), form->History.LineText(form->History.CBItems[2]));
+        EXPECT_EQ(form->SelectedIndex(), 1) << "the item moved to the bottom";
+    }
+}
+
+TEST_F(PasteTest, WithoutASelectionNothingHappens) {
+    Record();
+    Activate();
+    form->TargetWnd = nullptr;
+    form->SelectLine(-1);
+    test::DialogDriver driver([](HWND dialog) { PostMessageW(dialog, WM_KEYDOWN, VK_RETURN, 0); });
+    form->miPasteClick();
+    test::PumpPending();
+    EXPECT_EQ(driver.Seen(), 0) << "no message either";
+    EXPECT_EQ(test::ReadClipboardUnicode(writer.Handle()), std::u16string(u"second"));
+    EXPECT_EQ(form->LineCount(), 2);
+}
+
+// Both event sources drive the same switch; whichever came last decides.
+// The samples skip the program's own windows: those come to the front while
+// the main window is inactive (the tray icon's window holds the front while
+// its menu is open) and are never the window to paste into.
+TEST_F(PasteTest, ActivateStopsAndDeactivateRestartsTheSamplingOfOtherProgramsWindows) {
+    test::ChildProcess target;
+    ASSERT_TRUE(target.Start(test::ExeDirectory() + L"paste_target.exe", {}));
+    HWND targetWindow = nullptr;
+    ASSERT_TRUE(test::PumpUntil([&] { return (targetWindow = FindWindowW(L"StashwellPasteTarget", nullptr)) != nullptr; }));
+    EXPECT_TRUE(form->FocusTimerEnabled()) << "sampling from the start";
+    Activate();
+    form->TargetWnd = nullptr;
+    app.OnDeactivate();
+    EXPECT_TRUE(form->FocusTimerEnabled());
+    // Our own window in front is no target.
+    form->FocusTimerTimer();
+    EXPECT_EQ(form->TargetWnd, nullptr) << "sampled " << ClassOf(form->TargetWnd);
+    SetForegroundWindow(targetWindow);
+    EXPECT_TRUE(test::PumpUntil([&] { return form->TargetWnd == targetWindow; }, 5000)) << "the timer samples again";
+    // Back to one of ours: the target stays.
+    SetForegroundWindow(form->Handle());
+    ASSERT_TRUE(test::PumpUntil([&] { return GetForegroundWindow() == form->Handle(); }, 5000));
+    form->FocusTimerTimer();
+    EXPECT_EQ(form->TargetWnd, targetWindow) << "sampled " << ClassOf(form->TargetWnd);
+
+    SendMessageW(form->Handle(), WM_ACTIVATE, WA_ACTIVE, 0);
+    EXPECT_FALSE(form->FocusTimerEnabled());
+    SendMessageW(form->Handle(), WM_ACTIVATE, WA_INACTIVE, 0);
+    EXPECT_TRUE(form->FocusTimerEnabled());
+    app.OnActivate();
+    EXPECT_FALSE(form->FocusTimerEnabled());
+    PostMessageW(targetWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(target.Wait());
+}
+
+}  // namespace
+}  // namespace swl
