@@ -109,6 +109,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_DRAWCLIPBOARD:
         WMDrawClipboard();
         return 0;
+    case kMsgShowNotification:
+        ShowNotification();
+        return 0;
     case WM_CHANGECBCHAIN:
         WMChangeCBChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         return 0;

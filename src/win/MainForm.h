@@ -89,6 +89,10 @@ enum MainFormTimerId : UINT_PTR {
     kFocusTimer = 2,
 };
 
+// Posted to the main window: show the notification for the captures made
+// since the last one.
+constexpr UINT kMsgShowNotification = WM_APP + 1;
+
 enum class TDlgType { Information, Error };
 
 class TfrmMain final : public HistoryView {
@@ -175,6 +179,8 @@ public:
     void WMDrawClipboard();
     void WMChangeCBChain(HWND leaving, HWND next);
     void CaptureClipboard();
+    void PostNotification();
+    void ShowNotification();
     // "Stashwell :: " and the text of key in the current language.
     void SetStatusCaption(const char* key);
 
@@ -353,6 +359,7 @@ private:
     UniqueFont font_;
     UniqueBrush background_;
     unsigned captureCount_ = 0;
+    bool notificationPosted_ = false;
     // The About emblem (imgAbout shows it) and the bold link-panel font.
     HICON aboutIcon_ = nullptr;
     UniqueFont boldFont_;

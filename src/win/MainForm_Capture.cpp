@@ -102,7 +102,23 @@ void TfrmMain::CaptureClipboard() {
         ++captureCount_;
     }
     THistory::CopyItem(History.CBItems[0], History.CBItems[History.CBCount]);
-    if (anyFormat && frmTrayWnd) frmTrayWnd->ShowForm();
+    if (anyFormat) PostNotification();
+}
+
+// The notification is shown after the clipboard's message has been
+// answered, not inside it: showing it moves windows and dispatches pending
+// messages, and doing that inside the clipboard's sent message, once per
+// change of a burst, left the window answering no one under Wine. A burst
+// of changes shows the notification once for all of them.
+void TfrmMain::PostNotification() {
+    if (notificationPosted_ || !frmTrayWnd) return;
+    notificationPosted_ = PostMessageW(hwnd_, kMsgShowNotification, 0, 0) != FALSE;
+    if (!notificationPosted_) frmTrayWnd->ShowForm();
+}
+
+void TfrmMain::ShowNotification() {
+    notificationPosted_ = false;
+    if (frmTrayWnd) frmTrayWnd->ShowForm();
 }
 
 }  // namespace swl

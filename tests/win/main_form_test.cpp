@@ -182,7 +182,8 @@ TEST_F(MainFormTest, CaptureTakesUnicodeOverTextOverBitmap) {
         const int shown = notifications.shown;
         Write(c.content);
         EXPECT_TRUE(IsWindowEnabled(form->lbClearCB.Handle()));
-        EXPECT_EQ(notifications.shown, shown + 1);
+        // Shown once the clipboard's message has been answered.
+        EXPECT_TRUE(test::PumpUntil([&] { return notifications.shown == shown + 1; }, 5000));
         ASSERT_EQ(Count(), c.recorded ? count + 1 : count);
         const TCBI& newest = Slot(Count());
         if (c.recorded) {
@@ -215,10 +216,12 @@ TEST_F(MainFormTest, CaptureTakesUnicodeOverTextOverBitmap) {
 TEST_F(MainFormTest, AnEmptiedClipboardRecordsNothingAndShowsNoNotification) {
     Start();
     Write(Unicode(u"kept"));
+    ASSERT_TRUE(test::PumpUntil([&] { return notifications.shown > 0; }, 5000));
     const int shown = notifications.shown;
     ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
     EXPECT_EQ(Count(), 1);
     EXPECT_FALSE(IsWindowEnabled(form->lbClearCB.Handle()));
+    test::PumpPending();
     EXPECT_EQ(notifications.shown, shown);
     EXPECT_EQ(Slot(0).WText, u"kept");
 }
