@@ -16,8 +16,6 @@
 //   MainForm_Language.cpp   applying the interface language
 //   MainForm_Tray.cpp       the tray icon and the notification window
 //   MainForm_Dialog.cpp     the message dialog
-//   MainForm_Seams.cpp      what is not built yet, each in its least honest
-//                           form; a file above takes over each function
 #pragma once
 
 #include <windows.h>

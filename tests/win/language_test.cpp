@@ -1,0 +1,114 @@
+// The language switch in the running main window: every captioned component
+// takes the text its name has in the chosen table, at once, and back.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "MainForm.h"
+#include "SWLLang.h"
+#include "error_report.h"
+#include "test_support.h"
+
+namespace swl {
+namespace {
+
+std::u16string WindowText(HWND hwnd) {
+    wchar_t buffer[512] = {};
+    const int n = GetWindowTextW(hwnd, buffer, 512);
+    return std::u16string(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(n));
+}
+
+class LanguageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        previousSink_ = SetErrorReportSink([](const std::string&) {});
+        form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
+    }
+    void TearDown() override {
+        form.reset();
+        SetErrorReportSink(previousSink_);
+    }
+    void SetLanguage(bool vietnamese) {
+        if (form->ckLang.Checked() != vietnamese) form->ckLang.Click();
+        ASSERT_EQ(form->ckLang.Checked(), vietnamese);
+    }
+
+    TApplication app;
+    std::unique_ptr<TfrmMain> form;
+
+private:
+    ErrorReportSink previousSink_;
+};
+
+TEST_F(LanguageTest, EveryCaptionFollowsTheSwitchAndBack) {
+    TfrmMain& f = *form;
+    struct Caption {
+        const char* name;
+        std::function<std::u16string()> read;
+    };
+    const Caption captions[] = {
+        {"ebclipboard", [&] { return f.ebClipboard.CaptionSettings().text; }},
+        {"eboptions", [&] { return f.ebOptions.CaptionSettings().text; }},
+        {"lbshowall", [&] { return f.lbShowAll.Caption(); }},
+        {"lbpasteall", [&] { return f.lbPasteAll.Caption(); }},
+        {"lbclearcb", [&] { return f.lbClearCB.Caption(); }},
+        {"lbsettings", [&] { return f.lbSettings.Caption(); }},
+        {"lbabout", [&] { return f.lbAbout.Caption(); }},
+        {"lbhide", [&] { return f.lbHide.Caption(); }},
+        {"lbexit", [&] { return f.lbExit.Caption(); }},
+        {"lbpclipboard", [&] { return f.lbPClipboard.Caption(); }},
+        {"lbpsettings", [&] { return f.lbPSettings.Caption(); }},
+        {"lbtransparent", [&] { return f.lbTransparent.Caption(); }},
+        {"lbabouttitle", [&] { return f.lbAboutTitle.Caption(); }},
+        {"lbaboutdetail", [&] { return f.lbAboutDetail.Caption(); }},
+        {"ckautoload", [&] { return WindowText(f.ckAutoLoad.Handle()); }},
+        {"ckmonitor", [&] { return WindowText(f.ckMonitor.Handle()); }},
+        {"cksave", [&] { return WindowText(f.ckSave.Handle()); }},
+        {"ckrestorecb", [&] { return WindowText(f.ckRestoreCB.Handle()); }},
+        {"cklang", [&] { return WindowText(f.ckLang.Handle()); }},
+        {"micopy", [&] { return f.miCopy.Caption(); }},
+        {"miclear", [&] { return f.miClear.Caption(); }},
+        {"miclearall", [&] { return f.miClearAll.Caption(); }},
+        {"mipaste", [&] { return f.miPaste.Caption(); }},
+        {"miview", [&] { return f.miView.Caption(); }},
+        {"mishow", [&] { return f.miShow.Caption(); }},
+        {"mihide", [&] { return f.miHide.Caption(); }},
+        {"miexit", [&] { return f.miExit.Caption(); }},
+    };
+    // Vietnamese, back to English, and Vietnamese with monitoring off.
+    for (const bool vietnamese : {true, false}) {
+        SCOPED_TRACE(vietnamese ? "Vietnamese" : "English");
+        SetLanguage(vietnamese);
+        for (const Caption& c : captions) {
+            EXPECT_EQ(c.read(), GetLangText(vietnamese, c.name)) << c.name;
+            EXPECT_FALSE(c.read().empty()) << c.name;
+        }
+        EXPECT_EQ(f.v1.Caption(), u"");
+        for (TMenuItem* separator : {&f.N1, &f.N2, &f.N3}) EXPECT_EQ(separator->Caption(), u"-");
+        EXPECT_EQ(f.lbStatusHint.Caption(), u"Stashwell :: " + GetLangText(vietnamese, "statactive"));
+        EXPECT_EQ(WindowText(f.Handle()), u"Stashwell");
+        // The pages keep their captions: the links find them by these.
+        EXPECT_EQ(f.nbMain.PageCaption(0), u"Clipboard");
+        EXPECT_EQ(f.nbMain.PageCaption(1), u"Settings");
+        EXPECT_EQ(f.nbMain.PageCaption(2), u"About");
+        // The links pass the untranslated page captions: navigation works in
+        // both languages.
+        f.lbShowAllClick();
+        EXPECT_EQ(f.PageIndex(), 0);
+        f.lbSettingsClick();
+        EXPECT_EQ(f.PageIndex(), 1);
+        f.lbAboutClick();
+        EXPECT_EQ(f.PageIndex(), 2);
+    }
+    f.ckMonitor.Click();
+    SetLanguage(true);
+    EXPECT_EQ(f.lbStatusHint.Caption(), u"Stashwell :: " + GetLangText(true, "statdeactive"));
+    EXPECT_EQ(f.History.CountText(), "0/24");
+}
+
+}  // namespace
+}  // namespace swl
