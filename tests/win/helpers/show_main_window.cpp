@@ -1,9 +1,10 @@
 // Shows the real main window with a small history, to look at it on a
 // screen: an 8-bit text item, a long Unicode text item, a picture and a short
 // Unicode item (selected), on the page asked for.
-//   show_main_window.exe [page] [max] [seconds]
+//   show_main_window.exe [page] [max] [vi] [seconds]
 //     page     0 Clipboard (default), 1 Settings, 2 About
 //     max      maximised instead of the design size
+//     vi       the Vietnamese interface
 //     seconds  how long the window stays up (default 10)
 // The window sits at the screen's top-left corner; the program quits on its
 // own when the time is up or the window is closed.
@@ -31,11 +32,14 @@ bool Record(swl::TfrmMain& form, HWND writer, const ClipboardContent& content) {
 int main(int argc, char** argv) {
     int page = 0;
     bool maximised = false;
+    bool vietnamese = false;
     int seconds = 10;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
         if (std::strcmp(arg, "max") == 0)
             maximised = true;
+        else if (std::strcmp(arg, "vi") == 0)
+            vietnamese = true;
         else if (i == 1)
             page = std::atoi(arg);
         else
@@ -67,6 +71,7 @@ int main(int argc, char** argv) {
     first.Text = "Plain 8-bit text: the quick brown fox jumps over the lazy dog, again and again.";
     first.WText.clear();
 
+    if (vietnamese) form->ckLang.Click();
     form->SetPageIndex(page);
     form->SelectLine(form->LineCount() - 1);
     SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
