@@ -14,6 +14,7 @@
 #include "ddb_picture.h"
 #include "error_report.h"
 #include "platform.h"
+#include "canvas.h"
 #include "test_support.h"
 
 namespace swl {
@@ -22,61 +23,10 @@ namespace {
 constexpr COLORREF kMarker = RGB(255, 0, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
 
-// A 32-bit top-down DIB selected into a memory DC, first filled with kMarker
-// so that untouched pixels show.
-class Canvas {
+// Marked first, so that the pixels a drawing leaves untouched show.
+class Canvas : public test::Canvas {
 public:
-    Canvas(int width, int height) : width_(width), height_(height) {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        dc_ = CreateCompatibleDC(nullptr);
-        dib_ = CreateDIBSection(dc_, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits_), nullptr, 0);
-        old_ = SelectObject(dc_, dib_);
-        HBRUSH marker = CreateSolidBrush(kMarker);
-        RECT all{0, 0, width, height};
-        FillRect(dc_, &all, marker);
-        DeleteObject(marker);
-    }
-    ~Canvas() {
-        SelectObject(dc_, old_);
-        DeleteObject(dib_);
-        DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
-    COLORREF At(int x, int y) const {
-        GdiFlush();
-        const DWORD p = bits_[static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(x)];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    // Pixels of exactly this colour inside [left, right) x [top, bottom).
-    int Count(COLORREF colour, int left, int top, int right, int bottom) const {
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += At(x, y) == colour;
-        return n;
-    }
-    // The rightmost column holding this colour; -1 for none.
-    int RightmostOf(COLORREF colour) const {
-        for (int x = width_ - 1; x >= 0; --x)
-            for (int y = 0; y < height_; ++y)
-                if (At(x, y) == colour) return x;
-        return -1;
-    }
-    int width() const { return width_; }
-    int height() const { return height_; }
-
-private:
-    int width_;
-    int height_;
-    HDC dc_ = nullptr;
-    HBITMAP dib_ = nullptr;
-    HGDIOBJ old_ = nullptr;
-    DWORD* bits_ = nullptr;
+    Canvas(int width, int height) : test::Canvas(width, height, kMarker) {}
 };
 
 std::unique_ptr<DdbPicture> RedPicture(int width, int height) {
@@ -147,7 +97,7 @@ protected:
         d.itemData = item.Id();
         d.itemAction = ODA_DRAWENTIRE;
         d.itemState = state;
-        d.hDC = canvas.dc();
+        d.hDC = canvas.Dc();
         d.rcItem = rect;
         return f.MenuDrawItem(d);
     }
@@ -266,8 +216,8 @@ TEST_F(MenusTest, OrdinaryItemsDrawTheStripeTheBoxAndTheTextColours) {
         EXPECT_EQ(canvas.At(20, 5), c.beyond);
         EXPECT_EQ(canvas.At(140, 10), kMarker);  // nothing outside the item
         EXPECT_EQ(canvas.At(10, 20), kMarker);
-        EXPECT_GT(canvas.Count(c.text, 30, 0, 138, 20), 5);
-        EXPECT_EQ(canvas.Count(c.text, 2, 2, 29, 18), 0);  // the caption starts 30 pixels in
+        EXPECT_GT(canvas.Count(RECT{30, 0, 138, 20}, c.text), 5);
+        EXPECT_EQ(canvas.Count(RECT{2, 2, 29, 18}, c.text), 0);  // the caption starts 30 pixels in
     }
 }
 
@@ -283,14 +233,14 @@ TEST_F(MenusTest, SeparatorDrawsTheThinLineAndTheStripeSquareOnly) {
     EXPECT_EQ(canvas.At(138, 2), white);
     EXPECT_EQ(canvas.At(60, 1), white);
     EXPECT_EQ(canvas.At(60, 3), white);
-    EXPECT_EQ(canvas.Count(line, 0, 0, 140, 4), 116);
+    EXPECT_EQ(canvas.Count(RECT{0, 0, 140, 4}, line), 116);
     // The square reaches 16 pixels below the separator, where the next
     // item's own square lies.
     EXPECT_EQ(canvas.At(0, 3), stripe);
     EXPECT_EQ(canvas.At(19, 19), stripe);
     EXPECT_EQ(canvas.At(20, 10), kMarker);
     EXPECT_EQ(canvas.At(0, 20), kMarker);
-    EXPECT_EQ(canvas.Count(RGB(0, 0, 128), 0, 0, 140, 24), 0);
+    EXPECT_EQ(canvas.Count(RECT{0, 0, 140, 24}, RGB(0, 0, 128)), 0);
 }
 
 // The "&" marks the access key: it is not drawn, so "&Paste" is as wide as
@@ -403,7 +353,7 @@ TEST_F(MenusTest, PreviewDrawsAFittingPictureCentred) {
     EXPECT_EQ(canvas.At(419, 301), RGB(255, 255, 255));
     EXPECT_EQ(canvas.At(10, 302), window);
     EXPECT_EQ(canvas.At(425, 5), kMarker);
-    EXPECT_EQ(canvas.Count(kRed, 0, 0, 430, 310), 400 * 300);
+    EXPECT_EQ(canvas.Count(RECT{0, 0, 430, 310}, kRed), 400 * 300);
 }
 
 // A picture shrunk to its item is stretched over the whole scratch picture,
@@ -417,7 +367,7 @@ TEST_F(MenusTest, PreviewStretchesAPictureThatDoesNotFit) {
     const COLORREF window = GetSysColor(COLOR_WINDOW) & 0xFFFFFF;
     EXPECT_EQ(canvas.At(2, 2), kRed);
     EXPECT_EQ(canvas.At(499, 249), kRed);
-    EXPECT_EQ(canvas.Count(kRed, 0, 0, 510, 260), 498 * 248);
+    EXPECT_EQ(canvas.Count(RECT{0, 0, 510, 260}, kRed), 498 * 248);
     EXPECT_EQ(canvas.At(1, 250), RGB(128, 128, 128));  // the frame's bottom edge
     EXPECT_EQ(canvas.At(0, 0), window);
     EXPECT_EQ(canvas.At(0, 251), window);
@@ -443,7 +393,7 @@ TEST_F(MenusTest, PreviewDrawsTheTextInAGrayFrameWithoutChangingTheItem) {
     EXPECT_EQ(canvas.At(s.cx + 2, 5), kMarker);
     // Several wrapped lines of black text inside the frame.
     int linesWithText = 0;
-    for (int y = 2; y < s.cy - 2; ++y) linesWithText += canvas.Count(RGB(0, 0, 0), 2, y, s.cx - 2, y + 1) > 0;
+    for (int y = 2; y < s.cy - 2; ++y) linesWithText += canvas.Count(RECT{2, y, s.cx - 2, y + 1}, RGB(0, 0, 0)) > 0;
     EXPECT_GT(linesWithText, 40);
     EXPECT_EQ(Slot(1).WText, words);
 }
@@ -457,7 +407,7 @@ TEST_F(MenusTest, AnEightBitTextIsPreviewedThroughTheCodePage) {
     const SIZE s = MeasurePreview(0);
     Canvas canvas(s.cx, s.cy);
     ASSERT_TRUE(Draw(*form, form->v1, canvas, {0, 0, s.cx, s.cy}, 0));
-    EXPECT_GT(canvas.Count(RGB(0, 0, 0), 2, 2, s.cx - 2, s.cy - 2), 10);
+    EXPECT_GT(canvas.Count(RECT{2, 2, s.cx - 2, s.cy - 2}, RGB(0, 0, 0)), 10);
 }
 
 TEST_F(MenusTest, TrayMenuCommandsRunTheirHandlers) {
