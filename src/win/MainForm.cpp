@@ -129,6 +129,8 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (item.CtlType == ODT_MENU && MenuMeasureItem(item)) return TRUE;
         break;
     }
+    case WM_MENUCHAR:
+        return MenuChar(static_cast<char16_t>(LOWORD(wParam)), reinterpret_cast<HMENU>(lParam));
     case WM_DRAWITEM: {
         const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
         if (item.CtlType == ODT_LISTBOX && item.CtlID == kIdLstCB) {

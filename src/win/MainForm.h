@@ -240,6 +240,9 @@ public:
     TMenuItem miExit;
     bool MenuMeasureItem(MEASUREITEMSTRUCT& item);
     bool MenuDrawItem(const DRAWITEMSTRUCT& item);
+    // WM_MENUCHAR: owner-drawn items have no system text, so the item whose
+    // caption has the typed access key is found here.
+    LRESULT MenuChar(char16_t typed, HMENU menu);
     // Builds pmCB (with the Preview submenu) and pmTray, all owner-drawn.
     void CreateMenus();
     // Enables the list menu's items before it opens and makes a fresh v1.

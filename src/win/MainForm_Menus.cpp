@@ -9,6 +9,7 @@
 #include <string>
 
 #include "MainForm.h"
+#include "menu_access_key.h"
 #include "SWLLang.h"
 #include "ddb_picture.h"
 #include "geometry/menu_item_geometry.h"
@@ -132,6 +133,21 @@ TMenuItem* TfrmMain::FindMenuItem(UINT id) {
         if (item->InMenu() && item->Id() == id) return item;
     }
     return nullptr;
+}
+
+LRESULT TfrmMain::MenuChar(char16_t typed, HMENU menu) {
+    const int count = menu ? GetMenuItemCount(menu) : 0;
+    for (int position = 0; position < count; ++position) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_STATE;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(position), TRUE, &info)) continue;
+        if (info.fState & MFS_DISABLED) continue;
+        const TMenuItem* item = FindMenuItem(info.wID);
+        if (item && item->Caption() != u"-" && MatchesAccessKey(item->Caption(), typed))
+            return MAKELRESULT(position, MNC_EXECUTE);
+    }
+    return MAKELRESULT(0, MNC_IGNORE);
 }
 
 bool TfrmMain::MenuMeasureItem(MEASUREITEMSTRUCT& item) {

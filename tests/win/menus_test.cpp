@@ -291,6 +291,44 @@ TEST_F(MenusTest, OpeningEnablesTheItemsForTheListAndItsSelection) {
     }
 }
 
+// Owner-drawn items have no system text: the typed access key is matched
+// against the captions, case-insensitively, skipping disabled items.
+TEST_F(MenusTest, ATypedAccessKeyRunsTheEnabledItemItNames) {
+    AddText(u"entry", "entry");
+    struct Case {
+        const char* name;
+        bool selected;
+        HMENU menu;
+        char16_t typed;
+        int position;  // -1: ignored
+    };
+    const Case cases[] = {
+        {"Clear", true, form->pmCB, u'c', 2},
+        {"Clear All, upper case", true, form->pmCB, u'A', 3},
+        {"Paste", true, form->pmCB, u'p', 4},
+        {"Preview opens its submenu", true, form->pmCB, u'v', 6},
+        {"no item has the key", true, form->pmCB, u'z', -1},
+        {"Clear disabled without a selection", false, form->pmCB, u'c', -1},
+        {"Clear All still enabled", false, form->pmCB, u'a', 3},
+        {"Show", true, form->pmTray, u's', 0},
+        {"Exit", true, form->pmTray, u'X', 3},
+        {"the E of Exit is no key", true, form->pmTray, u'e', -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        form->SelectLine(c.selected ? 0 : -1);
+        form->pmCBPopup();
+        const LRESULT r = SendMessageW(form->Handle(), WM_MENUCHAR, MAKEWPARAM(c.typed, MF_POPUP),
+                                       reinterpret_cast<LPARAM>(c.menu));
+        if (c.position < 0) {
+            EXPECT_EQ(HIWORD(r), MNC_IGNORE);
+        } else {
+            EXPECT_EQ(HIWORD(r), MNC_EXECUTE);
+            EXPECT_EQ(LOWORD(r), c.position);
+        }
+    }
+}
+
 TEST_F(MenusTest, EveryOpeningMakesOneFreshPreviewItem) {
     AddText(u"one", "one");
     form->SelectLine(0);
