@@ -105,9 +105,11 @@ TEST_F(LanguageTest, EveryCaptionFollowsTheSwitchAndBack) {
         EXPECT_EQ(f.PageIndex(), 2);
     }
     f.ckMonitor.Click();
+    // The count text has no words to translate.
+    const std::string count = f.History.CountText();
     SetLanguage(true);
     EXPECT_EQ(f.lbStatusHint.Caption(), u"Stashwell :: " + GetLangText(true, "statdeactive"));
-    EXPECT_EQ(f.History.CountText(), "0/24");
+    EXPECT_EQ(f.History.CountText(), count);
 }
 
 }  // namespace

@@ -161,7 +161,12 @@ TEST_F(PasteTest, ActivateStopsAndDeactivateRestartsTheSamplingOfOtherProgramsWi
     test::ChildProcess target;
     ASSERT_TRUE(target.Start(test::ExeDirectory() + L"paste_target.exe", {}));
     HWND targetWindow = nullptr;
-    ASSERT_TRUE(test::PumpUntil([&] { return (targetWindow = FindWindowW(L"StashwellPasteTarget", nullptr)) != nullptr; }));
+    // The target comes up in front; only then is the program activated, as
+    // a user would turn to it.
+    ASSERT_TRUE(test::PumpUntil([&] {
+        targetWindow = FindWindowW(L"StashwellPasteTarget", nullptr);
+        return targetWindow && GetForegroundWindow() == targetWindow;
+    }));
     EXPECT_TRUE(form->FocusTimerEnabled()) << "sampling from the start";
     Activate();
     form->TargetWnd = nullptr;
