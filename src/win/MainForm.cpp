@@ -60,11 +60,7 @@ void TfrmMain::Destroy() {
 }
 
 void TfrmMain::FormCreate() {
-    // The application window would carry a taskbar button: keep it hidden.
-    if (HWND owner = GetWindow(hwnd_, GW_OWNER)) {
-        ShowWindow(owner, SW_HIDE);
-        ShowWindowAsync(owner, SW_HIDE);
-    }
+    HideApplicationWindow();
     History.ReleasePictures();
     History.CBCount = 0;
     application_.OnActivate = [this] { FormActivate(); };

@@ -370,6 +370,7 @@ private:
     bool posTimerEnabled_ = false;
     AlphaState alpha_{};
     void SetPosTimer(bool on);
+    void HideApplicationWindow();
     void SetFocusTimer(bool on);
     void ApplyAlpha(AlphaState state);
     // Settings file and auto-start (MainForm_Settings.cpp).

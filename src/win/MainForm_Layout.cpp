@@ -2,6 +2,7 @@
 // page's links, the resize that follows maximising and restoring, and the
 // drawing of the history list's entries.
 #include "MainForm.h"
+#include "wide_text.h"
 
 #include <commctrl.h>
 #include <shellapi.h>
@@ -14,11 +15,11 @@
 #include "error_report.h"
 #include "platform.h"
 #include "resource_ids.h"
+#include "win_rect.h"
 
 namespace swl {
 namespace {
 
-const wchar_t* W(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
@@ -116,7 +117,6 @@ std::function<void()> Reported(std::function<void()> handler) {
     };
 }
 
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 }  // namespace
 
@@ -262,7 +262,7 @@ void TfrmMain::lbAboutClick() { nbMain.SelectPage(kPageAbout); }
 void TfrmMain::lbAboutDetailLinkClick(const std::u16string& href) {
     // The shell's answer is not examined: a link it cannot open is ignored.
     if (IsWinNT()) {
-        ShellExecuteW(nullptr, L"open", W(href), L"", L"", SW_SHOW);
+        ShellExecuteW(nullptr, L"open", Wide(href), L"", L"", SW_SHOW);
     } else {
         const std::string target = codePage_.ToAnsi(href);
         ShellExecuteA(nullptr, "open", target.c_str(), "", "", SW_SHOW);
@@ -373,10 +373,10 @@ void TfrmMain::lstCBDrawItem(const DRAWITEMSTRUCT& item) {
         SetBkMode(dc, TRANSPARENT);
         RECT box = area;
         if (IsWinNT()) {
-            DrawTextW(dc, W(text), static_cast<int>(text.size()), &box,
+            DrawTextW(dc, Wide(text), static_cast<int>(text.size()), &box,
                       DT_WORDBREAK | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_NOPREFIX);
         } else {
-            ExtTextOutW(dc, area.left, area.top, ETO_CLIPPED, &box, W(text), static_cast<UINT>(text.size()), nullptr);
+            ExtTextOutW(dc, area.left, area.top, ETO_CLIPPED, &box, Wide(text), static_cast<UINT>(text.size()), nullptr);
         }
     }
     RestoreDC(dc, saved);
@@ -407,7 +407,7 @@ std::u16string TfrmMain::LineString(int index) const {
 }
 
 void TfrmMain::AddLine(const std::u16string& text) {
-    SendMessageW(lstCB, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(W(text)));
+    SendMessageW(lstCB, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
 }
 
 void TfrmMain::DeleteLine(int index) { SendMessageW(lstCB, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }

@@ -9,12 +9,14 @@
 #include <string>
 
 #include "MainForm.h"
+#include "wide_text.h"
 #include "menu_access_key.h"
 #include "SWLLang.h"
 #include "ddb_picture.h"
 #include "geometry/menu_item_geometry.h"
 #include "geometry/preview_geometry.h"
 #include "platform.h"
+#include "win_rect.h"
 
 namespace swl {
 namespace {
@@ -34,8 +36,6 @@ constexpr COLORREF kPreviewText = RGB(0, 0, 0);
 // the menu while giving the same picture, ellipsis included.
 constexpr std::size_t kPreviewTextLimit = 8192;
 
-Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // Rectangle with a one-pixel pen and a solid brush, the DC's own pen and
 // brush put back afterwards.
@@ -75,7 +75,6 @@ private:
     HGDIOBJ old_;
 };
 
-const wchar_t* Wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 // The start of text, not cut inside a surrogate pair.
 std::u16string PreviewTextPart(const std::u16string& text) {

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "geometry/taskbar_docking.h"
+#include "win_rect.h"
 
 namespace swl {
 namespace {
@@ -15,8 +16,6 @@ constexpr UINT kPosTimerMs = 100;
 // The shell's record: 36 bytes in the 32-bit build, 48 in the 64-bit one.
 static_assert(sizeof(APPBARDATA) == (sizeof(void*) == 4 ? 36 : 48));
 
-Rect ToRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 // The taskbar as the shell reports it: its edge and the rectangle of the
 // "Shell_TrayWnd" window. Nothing when the shell has no taskbar to report.
@@ -35,15 +34,6 @@ std::optional<TaskbarInfo> QueryTaskbar() {
     return TaskbarInfo{data.uEdge, ToRect(t)};
 }
 
-// Moves the program's windows' owner out of sight: the hidden application
-// window would otherwise carry a taskbar button.
-void HideOwner(HWND form) {
-    if (HWND owner = GetWindow(form, GW_OWNER)) {
-        ShowWindow(owner, SW_HIDE);
-        ShowWindowAsync(owner, SW_HIDE);
-    }
-}
-
 void MoveTo(HWND hwnd, Point p) {
     SetWindowPos(hwnd, nullptr, p.x, p.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -55,6 +45,15 @@ TfrmMain::SetLayeredWindowAttributesFn TfrmMain::LookUpSetLayeredWindowAttribute
     if (!user32) return nullptr;
     return reinterpret_cast<SetLayeredWindowAttributesFn>(
         reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+}
+
+// The hidden application window owns the main window and would otherwise
+// carry a taskbar button.
+void TfrmMain::HideApplicationWindow() {
+    if (HWND owner = GetWindow(hwnd_, GW_OWNER)) {
+        ShowWindow(owner, SW_HIDE);
+        ShowWindowAsync(owner, SW_HIDE);
+    }
 }
 
 void TfrmMain::SetPosTimer(bool on) {
@@ -77,7 +76,7 @@ void TfrmMain::miHideClick() {
 }
 
 void TfrmMain::FormShow() {
-    HideOwner(hwnd_);
+    HideApplicationWindow();
     RECT outer{};
     GetWindowRect(hwnd_, &outer);
     const Size window{outer.right - outer.left, outer.bottom - outer.top};
@@ -125,9 +124,8 @@ void TfrmMain::CreateTransparencyBar(HWND settingsPage) {
     // The wheel moves the bar without asking; its position is applied at
     // once so that what is seen is what gets saved.
     tbTransparent.OnChange = [this] {
-        const int p = tbTransparent.Position();
-        ApplyAlpha(AlphaForTransparency(p));
-        tbTransparent.SetHint(TransparencyTooltip(p));
+        bool allow = true;
+        tbTransparentChanging(tbTransparent.Position(), allow);
     };
     tbTransparent.Create(settingsPage, 128, 149, TTrackBar::kDefaultWidth, TTrackBar::kDefaultHeight);
     SendMessageW(tbTransparent.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);

@@ -1,4 +1,5 @@
 #include "widgets/bi_progress_bar.h"
+#include "wide_text.h"
 
 #include "widgets/offscreen_surface.h"
 #include <algorithm>
@@ -7,6 +8,7 @@
 
 #include "geometry/progress_bar_geometry.h"
 #include "geometry/rgb.h"
+#include "win_rect.h"
 
 namespace swl {
 namespace {
@@ -15,10 +17,8 @@ constexpr int kBlockWidth = 8;  // the fill without Smooth: blocks and gaps
 constexpr int kBlockGap = 2;
 constexpr UINT kTextFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
 
-const wchar_t* Wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 int Length(const std::u16string& s) { return static_cast<int>(std::min<std::size_t>(s.size(), INT_MAX)); }
 
-RECT ToRect(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 
 void FillSolid(HDC dc, const RECT& r, COLORREF color) {
     // ExtTextOut with ETO_OPAQUE fills without creating a brush.
@@ -140,7 +140,7 @@ void TBiProgressBar::DrawFill(HDC dc, const RECT& area, const ValueLook& look) {
         const Rect r = Rect::FromSize(static_cast<int>(area.left), static_cast<int>(area.top), fillWidth, height);
         for (const GradientBand& band :
              ProgressFillBands(r, RgbFromColorRef(Color()), RgbFromColorRef(look.color), look.steps))
-            FillSolid(dc, ToRect(band.rect), static_cast<COLORREF>(ColorRefFromRgb(band.colour)));
+            FillSolid(dc, ToRECT(band.rect), static_cast<COLORREF>(ColorRefFromRgb(band.colour)));
     } else {
         FillSolid(dc, fill, look.color);
     }
@@ -160,7 +160,7 @@ void TBiProgressBar::DrawValueText(HDC dc, const RECT& area, const ValueLook& lo
     const Rect box = ProgressTextBox(look.fullLine, width, height, fillWidth,
                                      static_cast<int>(measured.right - measured.left),
                                      static_cast<int>(measured.bottom - measured.top));
-    RECT r = ToRect(box);
+    RECT r = ToRECT(box);
     OffsetRect(&r, area.left, area.top);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, look.textColor);

@@ -11,6 +11,7 @@
 #include "gdi_handles.h"
 #include "geometry/gradient.h"
 #include "geometry/rgb.h"
+#include "win_rect.h"
 #include "widgets/explorer_bar.h"
 
 namespace swl {
@@ -25,11 +26,6 @@ constexpr int kCheckBoxSide = 13;
 constexpr int kCheckBoxLeft = 3;
 constexpr COLORREF kBuiltInTransparent = RGB(255, 0, 255);
 
-RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-Rect ToRect(const RECT& r) {
-    return {static_cast<int>(r.left), static_cast<int>(r.top), static_cast<int>(r.right),
-            static_cast<int>(r.bottom)};
-}
 
 void FillSolid(HDC dc, const RECT& r, COLORREF color) {
     const COLORREF old = SetBkColor(dc, color);

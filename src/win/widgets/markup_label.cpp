@@ -1,4 +1,5 @@
 #include "widgets/markup_label.h"
+#include "wide_text.h"
 
 #include "widgets/offscreen_surface.h"
 #include <windowsx.h>
@@ -11,7 +12,6 @@
 namespace swl {
 namespace {
 
-const wchar_t* Wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 int ClampLength(std::size_t n) { return static_cast<int>(std::min<std::size_t>(n, INT_MAX)); }
 

@@ -1,4 +1,5 @@
 #include "widgets/prompt_form.h"
+#include "wide_text.h"
 
 #include <algorithm>
 #include <climits>
@@ -15,7 +16,6 @@ constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDRE
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kFirstButtonId = 1000;
 
-const wchar_t* Wide(const std::u16string& s) { return reinterpret_cast<const wchar_t*>(s.c_str()); }
 
 struct DcWithFont {
     explicit DcWithFont(HFONT font) : dc(CreateCompatibleDC(nullptr)) {

@@ -1,4 +1,5 @@
 #include "widgets/track_bar.h"
+#include "wide_text.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -23,7 +24,6 @@ constexpr int kThumbBottom = 19;
 constexpr int kTickTop = 20;
 constexpr int kTickBottom = 23;
 
-const wchar_t* W(const std::u16string& text) { return reinterpret_cast<const wchar_t*>(text.c_str()); }
 
 void FrameBlack(HDC dc, const RECT& r) {
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -51,7 +51,7 @@ bool TTrackBar::Create(HWND parent, int x, int y, int width, int height, int id)
         tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
         tool.hwnd = Handle();
         tool.uId = reinterpret_cast<UINT_PTR>(Handle());
-        tool.lpszText = const_cast<wchar_t*>(W(hint_));
+        tool.lpszText = const_cast<wchar_t*>(Wide(hint_));
         SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
         UpdateToolTip();
     }
@@ -77,7 +77,7 @@ void TTrackBar::UpdateToolTip() {
     tool.cbSize = sizeof(tool);
     tool.hwnd = Handle();
     tool.uId = reinterpret_cast<UINT_PTR>(Handle());
-    tool.lpszText = const_cast<wchar_t*>(W(hint_));
+    tool.lpszText = const_cast<wchar_t*>(Wide(hint_));
     SendMessageW(tooltip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     SendMessageW(tooltip_, TTM_ACTIVATE, hint_.empty() ? FALSE : TRUE, 0);
 }
