@@ -122,6 +122,9 @@ void TMarkupLabel::SetBorderWidth(int width) {
 }
 
 void TMarkupLabel::SetEnabled(bool on) {
+    // The main window sets the Paste link's state on every position tick:
+    // an unchanged state repaints nothing.
+    if (on == enabled_) return;
     enabled_ = on;
     if (Handle()) {
         EnableWindow(Handle(), on);
