@@ -348,7 +348,7 @@ void TfrmTrayWnd::ShowForm() {
         ShowWindow(hwnd_, SW_SHOWNORMAL);
     }
     ProcessPendingMessages();
-    if (frmTimer_) frmTimer_->Resume();
+    WakeUnlessDismissed();
 }
 
 void TfrmTrayWnd::ShowTip() {
@@ -361,7 +361,14 @@ void TfrmTrayWnd::ShowTip() {
         ShowWindow(hwnd_, SW_SHOWNORMAL);
     }
     ProcessPendingMessages();
-    if (frmTimer_) frmTimer_->Resume();
+    WakeUnlessDismissed();
+}
+
+void TfrmTrayWnd::WakeUnlessDismissed() {
+    // An Escape or a double click among the messages just processed has
+    // hidden the window and paused the animator; waking it would move and
+    // time a hidden window, and the tray hover offers no tip meanwhile.
+    if (frmTimer_ && Showing()) frmTimer_->Resume();
 }
 
 void TfrmTrayWnd::Hide() {

@@ -140,6 +140,7 @@ private:
     void PlaceTop(int top);
     int CurrentTop() const;
     void ApplyStep(UINT msg, WPARAM placement, LPARAM top);
+    void WakeUnlessDismissed();
 
     TrayWndSource source_;
     HWND hwnd_ = nullptr;

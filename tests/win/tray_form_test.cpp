@@ -267,6 +267,27 @@ TEST_F(TrayFormTest, EscapeHidesAndPauses) {
     EXPECT_FALSE(form_.Showing());
 }
 
+// Showing processes the pending messages before it wakes the animator; a
+// dismissal among them (Escape typed while the window came up) stays: the
+// animator must not be woken for a window that is hidden again.
+TEST_F(TrayFormTest, ADismissalWhileShowingStaysDismissed) {
+    struct Case {
+        const char* name;
+        void (TfrmTrayWnd::*show)();
+    };
+    for (const Case& c : {Case{"notification", &TfrmTrayWnd::ShowForm}, Case{"tip", &TfrmTrayWnd::ShowTip}}) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
+        PostMessageW(form_.Handle(), WM_CHAR, 27, 1);
+        (form_.*c.show)();
+        EXPECT_FALSE(form_.Showing());
+        EXPECT_TRUE(Timer().IsPaused()) << "the animator runs for a hidden window";
+        const int top = Top();
+        PumpFor(std::chrono::milliseconds(200));
+        EXPECT_EQ(Top(), top) << "the hidden window was moved";
+    }
+}
+
 TEST_F(TrayFormTest, HiddenWindowLeavesTheAnimatorBlocked) {
     form_.ShowForm();
     ASSERT_TRUE(PumpUntil([&] { return Idle(); }));
