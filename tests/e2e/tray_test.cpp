@@ -67,7 +67,7 @@ void Key(WORD vk) {
 }
 
 void ClickAt(POINT at) {
-    SetCursorPos(at.x, at.y);
+    MovePointer(at.x, at.y);
     MouseEvent(MOUSEEVENTF_LEFTDOWN);
     MouseEvent(MOUSEEVENTF_LEFTUP);
 }
@@ -120,7 +120,7 @@ bool PointAtIcon(POINT& at, int offset = 0) {
     if (!icon) return false;
     const RECT rc = RectOf(icon);
     at = {(rc.left + rc.right) / 2 + offset, (rc.top + rc.bottom) / 2 + offset};
-    SetCursorPos(at.x, at.y);
+    MovePointer(at.x, at.y);
     MouseEvent(MOUSEEVENTF_MOVE);  // a move of zero: the icon hears the pointer
     return true;
 }
@@ -131,7 +131,7 @@ protected:
         ASSERT_EQ(FindWindowW(L"TfrmMain", nullptr), nullptr) << "an instance is left from an earlier test";
         ASSERT_TRUE(EmptyTheClipboard(owner.Handle()));
         // The pointer away from the icon, so that nothing hovers it by chance.
-        SetCursorPos(ScreenWidth() / 2, ScreenHeight() / 2);
+        MovePointer(ScreenWidth() / 2, ScreenHeight() / 2);
     }
     MessageWindow owner;
 };

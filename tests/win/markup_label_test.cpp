@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
+
 namespace swl {
 namespace {
 
@@ -439,7 +441,7 @@ TEST_F(MarkupLabelTest, HandCursorOnlyOverTheLink) {
     const auto cursorAt = [&](int x, int y) {
         POINT pt{x, y};
         ClientToScreen(label.Handle(), &pt);
-        SetCursorPos(pt.x, pt.y);
+        test::MovePointer(pt.x, pt.y);
         SendMessageW(label.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(label.Handle()),
                      MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();

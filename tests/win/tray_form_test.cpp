@@ -13,6 +13,7 @@
 #include <functional>
 #include <string>
 
+#include "test_support.h"
 #include "tray_handlers.h"
 #include "widgets/markup_label.h"
 
@@ -343,9 +344,7 @@ TEST(TrayFormLifetime, DestroyedWhileSlidingEndsPromptly) {
 class TrayHandlersTest : public TrayFormTest {};
 
 TEST_F(TrayHandlersTest, HoverShowsATipAboveThePointerOnlyWhenIdle) {
-    SetCursorPos(500, 600);
-    POINT pointer{};
-    GetCursorPos(&pointer);
+    const POINT pointer = test::MovePointer(500, 600);
     const std::uint64_t ticks = Timer().TickCount();
     TrayIcoMouseMove(form_);
     ASSERT_TRUE(form_.Showing());
@@ -354,7 +353,7 @@ TEST_F(TrayHandlersTest, HoverShowsATipAboveThePointerOnlyWhenIdle) {
     EXPECT_EQ(tip.bottom, pointer.y - 10) << "the tip's bottom edge 10 pixels above the pointer";
 
     // Moving on while the tip shows changes nothing.
-    SetCursorPos(500, 300);
+    test::MovePointer(500, 300);
     TrayIcoMouseMove(form_);
     TrayIcoClick(form_);
     bool moved = false;

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "test_support.h"
 #include "widgets/modal_state.h"
 
 namespace swl {
@@ -32,18 +33,6 @@ void PumpFor(Clock::duration span) {
         }
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
     }
-}
-
-// Puts the pointer at (x, y) and answers where the system then says it is.
-// Under Wine the position read right after the move can still be the old
-// one (the display has not seen the warp yet): wait for the new one.
-POINT MovePointer(int x, int y) {
-    SetCursorPos(x, y);
-    POINT at{};
-    const auto end = Clock::now() + std::chrono::seconds(2);
-    while (GetCursorPos(&at) && (at.x != x || at.y != y) && Clock::now() < end)
-        PumpFor(std::chrono::milliseconds(5));
-    return at;
 }
 
 // Whether the shell holds an icon for (window, id): only a known icon can
@@ -141,7 +130,7 @@ TEST_F(TrayIconTest, MouseSequencesBecomeClicksAndDoubleClicks) {
          MouseButton::Left},
         {"not a mouse message", {WM_USER, WM_USER + 5}, false, 0, 0, MouseButton::Left},
     };
-    const POINT pointer = MovePointer(640, 700);
+    const POINT pointer = test::MovePointer(640, 700);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         events_.clear();
@@ -279,7 +268,7 @@ TEST_F(TrayIconTest, RightClickOpensTheMenuAtThePointer) {
 
     MenuOwner owner;
     g_owner = &owner;
-    const POINT pointer = MovePointer(400, 300);
+    const POINT pointer = test::MovePointer(400, 300);
     SetTimer(ownerWindow, kPollTimer, 50, nullptr);
 
     // With a modal dialog up the menu stays shut: the right click is a click.

@@ -108,6 +108,13 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs) {
     }
 }
 
+POINT MovePointer(int x, int y) {
+    SetCursorPos(x, y);
+    POINT at{};
+    PumpUntil([&] { return GetCursorPos(&at) && at.x == x && at.y == y; }, 2000);
+    return at;
+}
+
 bool WaitPumping(HANDLE handle, DWORD timeoutMs) {
     const Deadline deadline(timeoutMs);
     for (;;) {

@@ -22,6 +22,11 @@ bool WaitPumping(HANDLE handle, DWORD timeoutMs = 10000);
 // Dispatches what is queued now.
 void PumpPending();
 
+// Puts the pointer at (x, y) and answers where the system then says it is.
+// Under Wine a position read right after the move can still be the old one
+// (the display has not seen the warp yet), so this waits for the new one.
+POINT MovePointer(int x, int y);
+
 // A hidden top-level window of the calling thread whose messages go to
 // OnMessage (DefWindowProc when it returns nothing).
 class MessageWindow {
