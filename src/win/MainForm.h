@@ -187,7 +187,9 @@ public:
     // memory or a picture copy could not be had, the clipboard refused it);
     // nothing is reported.
     bool PutOnClipboard(const TCBI& item);
-    void miCopyClick();
+    // False when the selected item could not be written (it stays where it
+    // was) or nothing is selected.
+    bool miCopyClick();
     void miClearClick();
     void miClearAllClick();
     void lstCBKeyPress(wchar_t& key);

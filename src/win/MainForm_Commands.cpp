@@ -58,9 +58,9 @@ void TfrmMain::RestoreItem(int k, TCBI&& item) {
                  reinterpret_cast<LPARAM>(reinterpret_cast<const wchar_t*>(line.c_str())));
 }
 
-void TfrmMain::miCopyClick() {
+bool TfrmMain::miCopyClick() {
     const int i = SelectedIndex();
-    if (LineCount() == 0 || i < 0) return;
+    if (LineCount() == 0 || i < 0) return false;
     const int k = i + 1;
     // The item leaves the history before it is written, so a full history
     // drops nothing when the capture records it again. Taking the record
@@ -73,9 +73,10 @@ void TfrmMain::miCopyClick() {
         // than lose it.
         RestoreItem(k, std::move(item));
         SelectLine(i);
-        return;
+        return false;
     }
     SelectLine(LineCount() - 1);
+    return true;
 }
 
 void TfrmMain::miClearClick() {

@@ -75,7 +75,9 @@ void TfrmMain::FormDeactivate() { SetFocusTimer(true); }
 
 void TfrmMain::miPasteClick() {
     if (LineCount() == 0 || SelectedIndex() < 0) return;
-    miCopyClick();
+    // Ctrl+V after a failed copy would paste whatever the clipboard held
+    // before, in place of the item the user chose.
+    if (!miCopyClick()) return;
     if (TargetWnd && IsWindow(TargetWnd)) {
         SetForegroundWindow(TargetWnd);
         WaitUntilInFront(TargetWnd);

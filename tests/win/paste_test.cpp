@@ -9,6 +9,7 @@
 #include <string>
 
 #include "MainForm.h"
+#include "clipboard_holder.h"
 #include "dialog_driver.h"
 #include "error_report.h"
 #include "test_support.h"
@@ -63,10 +64,36 @@ protected:
             [&] { return GetForegroundWindow() == form->Handle() && !form->FocusTimerEnabled(); }, 5000));
     }
 
+    // Starts the paste target (a window with an edit control, in another
+    // process), lets the program sample it while the target is in front, and
+    // activates the program.
+    void StartTargetAndActivate() {
+        ASSERT_TRUE(target.Start(test::ExeDirectory() + L"paste_target.exe", {}));
+        ASSERT_TRUE(test::PumpUntil([&] {
+            targetWindow = FindWindowW(L"StashwellPasteTarget", nullptr);
+            return targetWindow && GetForegroundWindow() == targetWindow;
+        })) << "the target did not come up";
+        edit = GetDlgItem(targetWindow, 1);
+        ASSERT_NE(edit, nullptr);
+
+        // The program is not active: the timer samples the target.
+        ASSERT_TRUE(form->FocusTimerEnabled());
+        ASSERT_TRUE(test::PumpUntil([&] { return form->TargetWnd == targetWindow; }, 5000));
+        Activate();
+        EXPECT_EQ(form->TargetWnd, targetWindow) << "activating the program keeps the last sample";
+    }
+    void CloseTarget() {
+        if (targetWindow) PostMessageW(targetWindow, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(target.Wait());
+    }
+
     TApplication app;
     test::MessageWindow writer;
     std::unique_ptr<TfrmMain> form;
     std::vector<std::string> reports;
+    test::ChildProcess target;
+    HWND targetWindow = nullptr;
+    HWND edit = nullptr;
 
 private:
     ErrorReportSink previousSink_;
@@ -74,21 +101,7 @@ private:
 
 TEST_F(PasteTest, TypesTheItemIntoTheWindowThatHadTheFocus) {
     Record();
-    test::ChildProcess target;
-    ASSERT_TRUE(target.Start(test::ExeDirectory() + L"paste_target.exe", {}));
-    HWND targetWindow = nullptr;
-    ASSERT_TRUE(test::PumpUntil([&] {
-        targetWindow = FindWindowW(L"StashwellPasteTarget", nullptr);
-        return targetWindow && GetForegroundWindow() == targetWindow;
-    })) << "the target did not come up";
-    HWND edit = GetDlgItem(targetWindow, 1);
-    ASSERT_NE(edit, nullptr);
-
-    // The program is not active: the timer samples the target.
-    ASSERT_TRUE(form->FocusTimerEnabled());
-    ASSERT_TRUE(test::PumpUntil([&] { return form->TargetWnd == targetWindow; }, 5000));
-    Activate();
-    EXPECT_EQ(form->TargetWnd, targetWindow) << "activating the program keeps the last sample";
+    StartTargetAndActivate();
 
     form->SelectLine(0);  // "first"
     form->miPasteClick();
@@ -106,9 +119,32 @@ TEST_F(PasteTest, TypesTheItemIntoTheWindowThatHadTheFocus) {
     EXPECT_EQ(form->TargetWnd, targetWindow);
     // The Ctrl key is not left down.
     EXPECT_FALSE(GetAsyncKeyState(VK_CONTROL) & 0x8000);
+    CloseTarget();
+}
 
-    PostMessageW(targetWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(target.Wait());
+// When the item cannot be written (another program holds the clipboard
+// open) no keys are typed: Ctrl+V would paste what the clipboard held
+// before. The item stays where it was.
+TEST_F(PasteTest, AnItemThatCannotBeWrittenIsNotPasted) {
+    Record();
+    StartTargetAndActivate();
+    form->SelectLine(0);  // "first"; the clipboard holds "second"
+    {
+        test::ClipboardHolder holder(test::ExeDirectory() + L"cbwriter.exe");
+        ASSERT_TRUE(holder.Held());
+        form->miPasteClick();
+        EXPECT_TRUE(holder.Release());
+    }
+    // Whatever had been typed is in the edit control once the target has
+    // answered a message sent after it.
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(targetWindow, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    test::PumpUntil([] { return false; }, 300);
+    EXPECT_EQ(WindowText(edit), u"") << "Ctrl+V was typed";
+    EXPECT_EQ(form->LineString(0), form->History.LineText(form->History.CBItems[1]));
+    EXPECT_EQ(form->History.CBItems[1].WText, u"first");
+    EXPECT_EQ(form->SelectedIndex(), 0);
+    CloseTarget();
 }
 
 TEST_F(PasteTest, WithoutATargetTheItemIsCopiedAndTheMessageShown) {
@@ -168,9 +204,7 @@ TEST_F(PasteTest, ActivateStopsAndDeactivateRestartsTheSamplingOfOtherProgramsWi
     form->FocusTimerTimer();
     EXPECT_EQ(form->TargetWnd, nullptr) << "sampled " << ClassOf(form->TargetWnd);
     // Another program comes to the front: the timer samples it.
-    test::ChildProcess target;
     ASSERT_TRUE(target.Start(test::ExeDirectory() + L"paste_target.exe", {}));
-    HWND targetWindow = nullptr;
     EXPECT_TRUE(test::PumpUntil([&] {
         targetWindow = FindWindowW(L"StashwellPasteTarget", nullptr);
         return targetWindow && form->TargetWnd == targetWindow;
@@ -182,8 +216,7 @@ TEST_F(PasteTest, ActivateStopsAndDeactivateRestartsTheSamplingOfOtherProgramsWi
     EXPECT_TRUE(form->FocusTimerEnabled());
     app.OnActivate();
     EXPECT_FALSE(form->FocusTimerEnabled());
-    if (targetWindow) PostMessageW(targetWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(target.Wait());
+    CloseTarget();
 }
 
 }  // namespace
