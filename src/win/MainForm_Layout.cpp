@@ -209,8 +209,7 @@ void TfrmMain::CreateComponents() {
     ckSave.Create(settingsPage, kIdCkSave, text("cksave"), 16, 80, 82, 17, false);
     ckRestoreCB.Create(settingsPage, kIdCkRestoreCB, text("ckrestorecb"), 16, 104, 163, 17, false);
     ckLang.Create(settingsPage, kIdCkLang, text("cklang"), 16, 128, 123, 17, false);
-    for (TCheckBox* box : {&ckAutoLoad, &ckMonitor, &ckSave, &ckRestoreCB, &ckLang})
-        SendMessageW(box->Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    for (TCheckBox* box : {&ckAutoLoad, &ckMonitor, &ckSave, &ckRestoreCB, &ckLang}) box->SetFont(font_.get());
     ckAutoLoad.OnClick = [this] { ckAutoLoadClick(); };
     ckMonitor.OnClick = [this] { ckMonitorClick(); };
     ckSave.OnClick = [this] { ckSaveClick(); };

@@ -2,9 +2,29 @@
 
 namespace swl {
 
+namespace {
+
+// The caption's width with the control's font, as the control draws it
+// (one line, "&" marking the access key).
+int TextWidth(HWND hwnd, const std::u16string& caption) {
+    HDC dc = GetDC(hwnd);
+    if (!dc) return 0;
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+    RECT rc{0, 0, 0, 0};
+    DrawTextW(dc, reinterpret_cast<const wchar_t*>(caption.c_str()), static_cast<int>(caption.size()), &rc,
+              DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(hwnd, dc);
+    return rc.right - rc.left;
+}
+
+}  // namespace
+
 void TCheckBox::Create(HWND parent, int id, const std::u16string& caption, int x, int y, int w, int h,
                        bool checked) {
     id_ = id;
+    designWidth_ = w;
+    designCaption_ = caption;
     // BS_CHECKBOX, not BS_AUTOCHECKBOX: the button only reports the click,
     // and Click toggles, so a program's click and a user's click are one path.
     hwnd_ = CreateWindowExW(0, L"BUTTON", reinterpret_cast<const wchar_t*>(caption.c_str()),
@@ -15,7 +35,32 @@ void TCheckBox::Create(HWND parent, int id, const std::u16string& caption, int x
 }
 
 void TCheckBox::SetCaption(const std::u16string& caption) {
-    if (hwnd_) SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(caption.c_str()));
+    if (!hwnd_) return;
+    SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(caption.c_str()));
+    FitCaption();
+}
+
+void TCheckBox::SetFont(HFONT font) {
+    if (!hwnd_) return;
+    SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    designCaptionWidth_ = TextWidth(hwnd_, designCaption_);
+    FitCaption();
+}
+
+int TCheckBox::CaptionWidth() const { return hwnd_ ? TextWidth(hwnd_, Caption()) : 0; }
+
+void TCheckBox::FitCaption() {
+    RECT own{};
+    RECT parent{};
+    HWND parentWindow = GetParent(hwnd_);
+    if (!parentWindow || !GetWindowRect(hwnd_, &own) || !GetClientRect(parentWindow, &parent)) return;
+    MapWindowPoints(HWND_DESKTOP, parentWindow, reinterpret_cast<POINT*>(&own), 2);
+    const int room = parent.right - own.left;
+    int width = designWidth_ + CaptionWidth() - designCaptionWidth_;
+    if (width > room) width = room;
+    if (width < designWidth_) width = designWidth_;
+    if (width != own.right - own.left)
+        SetWindowPos(hwnd_, nullptr, 0, 0, width, own.bottom - own.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 std::u16string TCheckBox::Caption() const {

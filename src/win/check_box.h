@@ -22,6 +22,9 @@ public:
 
     // Replaces the caption (the language walk); the state stays as it is.
     void SetCaption(const std::u16string& caption);
+    void SetFont(HFONT font);
+    // The caption's width in pixels with the box's font.
+    int CaptionWidth() const;
     std::u16string Caption() const;
 
     bool Checked() const;
@@ -32,8 +35,17 @@ public:
     std::function<void()> OnClick;
 
 private:
+    // The designed width fits the caption given at creation. A caption wider
+    // than that one (the Vietnamese texts) widens the control by the
+    // difference, up to its parent's right edge, instead of being cut; the
+    // control never gets narrower than designed.
+    void FitCaption();
+
     HWND hwnd_ = nullptr;
     int id_ = 0;
+    int designWidth_ = 0;
+    std::u16string designCaption_;
+    int designCaptionWidth_ = 0;
 };
 
 }  // namespace swl

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "MainForm.h"
 #include "SWLLang.h"
@@ -79,6 +81,15 @@ TEST_F(LanguageTest, EveryCaptionFollowsTheSwitchAndBack) {
         {"mihide", [&] { return f.miHide.Caption(); }},
         {"miexit", [&] { return f.miExit.Caption(); }},
     };
+    struct Box {
+        const TCheckBox& box;
+        int designWidth;
+        int englishCaptionWidth;
+    };
+    std::vector<Box> boxes;
+    for (const auto& [box, width] : {std::pair<const TCheckBox*, int>{&f.ckAutoLoad, 137}, {&f.ckMonitor, 152},
+                                     {&f.ckSave, 82}, {&f.ckRestoreCB, 163}, {&f.ckLang, 123}})
+        boxes.push_back(Box{*box, width, box->CaptionWidth()});
     // Vietnamese, back to English, and Vietnamese with monitoring off.
     for (const bool vietnamese : {true, false}) {
         SCOPED_TRACE(vietnamese ? "Vietnamese" : "English");
@@ -86,6 +97,23 @@ TEST_F(LanguageTest, EveryCaptionFollowsTheSwitchAndBack) {
         for (const Caption& c : captions) {
             EXPECT_EQ(c.read(), GetLangText(vietnamese, c.name)) << c.name;
             EXPECT_FALSE(c.read().empty()) << c.name;
+        }
+        // A caption wider than the English one widens its check box by the
+        // difference, up to the page's edge, so it is not cut; the English
+        // captions keep the designed widths.
+        for (const Box& b : boxes) {
+            SCOPED_TRACE(testing::Message() << "check box " << b.designWidth);
+            RECT rc{};
+            GetWindowRect(b.box.Handle(), &rc);
+            MapWindowPoints(HWND_DESKTOP, GetParent(b.box.Handle()), reinterpret_cast<POINT*>(&rc), 2);
+            RECT page{};
+            GetClientRect(GetParent(b.box.Handle()), &page);
+            const int width = rc.right - rc.left;
+            EXPECT_GE(width, b.designWidth);
+            EXPECT_LE(rc.right, page.right);
+            if (rc.right < page.right)
+                EXPECT_GE(width - b.box.CaptionWidth(), b.designWidth - b.englishCaptionWidth) << "the caption is cut";
+            if (!vietnamese) EXPECT_EQ(width, b.designWidth);
         }
         EXPECT_EQ(f.v1.Caption(), u"");
         for (TMenuItem* separator : {&f.N1, &f.N2, &f.N3}) EXPECT_EQ(separator->Caption(), u"-");
