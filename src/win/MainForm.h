@@ -363,7 +363,8 @@ private:
     UniqueBrush background_;
     unsigned captureCount_ = 0;
     bool notificationPosted_ = false;
-    // The About emblem (imgAbout shows it) and the bold link-panel font.
+    // The About emblem (imgAbout shows it) and the bold font of the selected
+    // history entry (font_ is the window's regular one).
     HICON aboutIcon_ = nullptr;
     UniqueFont boldFont_;
     // Focus tracking and placement state (MainForm_Paste.cpp,

@@ -20,7 +20,6 @@
 namespace swl {
 namespace {
 
-
 HMENU ControlId(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 
 constexpr COLORREF kPanelColor = RGB(101, 135, 220);
@@ -42,10 +41,7 @@ const std::u16string kPageSettings = u"Settings";
 const std::u16string kPageAbout = u"About";
 
 LOGFONTW Tahoma(int pointSize, bool bold, bool underline = false) {
-    LOGFONTW font = DefaultInterfaceFont(bold);
-    HDC screen = GetDC(nullptr);
-    font.lfHeight = -MulDiv(pointSize, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+    LOGFONTW font = InterfaceFont(pointSize, bold);
     font.lfUnderline = underline ? TRUE : FALSE;
     return font;
 }
@@ -117,15 +113,14 @@ std::function<void()> Reported(std::function<void()> handler) {
     };
 }
 
-
 }  // namespace
 
 void TfrmMain::CreateComponents() {
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     const LOGFONTW windowFont = Tahoma(8, false);
     font_.reset(CreateFontIndirectW(&windowFont));
-    const LOGFONTW panelFont = Tahoma(8, true);
-    boldFont_.reset(CreateFontIndirectW(&panelFont));
+    const LOGFONTW boldFont = Tahoma(8, true);
+    boldFont_.reset(CreateFontIndirectW(&boldFont));
     background_.reset(CreateSolidBrush(RGB(255, 255, 255)));
     const bool vietnamese = false;  // the settings load applies the language
     auto text = [&](const char* key) { return GetLangText(vietnamese, key); };
@@ -332,9 +327,7 @@ void TfrmMain::lstCBDrawItem(const DRAWITEMSTRUCT& item) {
     const EntryLayout layout = LayoutHistoryEntry({r.left, r.top, r.right, r.bottom}, h, iconSize, picture);
 
     const int saved = SaveDC(dc);
-    LOGFONTW lf = Tahoma(8, selected);
-    UniqueFont font(CreateFontIndirectW(&lf));
-    SelectObject(dc, font.get());
+    SelectObject(dc, selected ? boldFont_.get() : font_.get());
     SetTextColor(dc, selected ? kEntryBlue : RGB(0, 0, 0));
     HPEN framePen = CreatePen(PS_SOLID, 1, selected ? kEntryFrameSelected : kEntryFrameOther);
     HPEN bluePen = CreatePen(PS_SOLID, 1, kEntryBlue);
@@ -355,16 +348,13 @@ void TfrmMain::lstCBDrawItem(const DRAWITEMSTRUCT& item) {
     if (picture) {
         const auto* ddb = dynamic_cast<const DdbPicture*>(c.Bitmap.get());
         if (ddb && ddb->Handle() && area.right > area.left && area.bottom > area.top) {
-            HDC source = CreateCompatibleDC(dc);
-            if (source) {
-                HGDIOBJ old = SelectObject(source, ddb->Handle());
+            MemoryDC source(dc);
+            if (source.Select(ddb->Handle())) {
                 // 1:1 from the picture's top-left; what lies beyond the area
                 // is cut off, a smaller picture leaves the window colour.
                 const int w = std::min<int>(area.right - area.left, ddb->Width());
                 const int hh = std::min<int>(area.bottom - area.top, ddb->Height());
-                BitBlt(dc, area.left, area.top, w, hh, source, 0, 0, SRCCOPY);
-                SelectObject(source, old);
-                DeleteDC(source);
+                BitBlt(dc, area.left, area.top, w, hh, source.get(), 0, 0, SRCCOPY);
             }
         }
     } else {

@@ -36,7 +36,6 @@ constexpr COLORREF kPreviewText = RGB(0, 0, 0);
 // the menu while giving the same picture, ellipsis included.
 constexpr std::size_t kPreviewTextLimit = 8192;
 
-
 // Rectangle with a one-pixel pen and a solid brush, the DC's own pen and
 // brush put back afterwards.
 void DrawRectangle(HDC dc, const Rect& r, COLORREF pen, COLORREF brush) {
@@ -50,31 +49,6 @@ void DrawRectangle(HDC dc, const Rect& r, COLORREF pen, COLORREF brush) {
     DeleteObject(b);
     DeleteObject(p);
 }
-
-// Tahoma 8 pt regular at the DC's resolution.
-UniqueFont MenuFont(HDC dc) {
-    const int height = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
-    return UniqueFont(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                                  DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
-}
-
-// The menu font selected into a DC for a scope; put back before it is deleted.
-class ScopedMenuFont {
-public:
-    explicit ScopedMenuFont(HDC dc) : dc_(dc), font_(MenuFont(dc)), old_(SelectObject(dc, font_.get())) {}
-    ~ScopedMenuFont() {
-        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
-    }
-    ScopedMenuFont(const ScopedMenuFont&) = delete;
-    ScopedMenuFont& operator=(const ScopedMenuFont&) = delete;
-
-private:
-    HDC dc_;
-    UniqueFont font_;
-    HGDIOBJ old_;
-};
-
 
 // The start of text, not cut inside a surrogate pair.
 std::u16string PreviewTextPart(const std::u16string& text) {
@@ -187,7 +161,8 @@ void TfrmMain::miViewDrawItem(const TMenuItem& sender, HDC canvas, const RECT& r
     const bool nt = IsWinNT();
     // Without prefix processing the "&" would show; only the first goes.
     const std::u16string caption = nt ? sender.Caption() : RemoveFirstAmpersand(sender.Caption());
-    ScopedMenuFont font(canvas);
+    // The items are drawn in the window's font, Tahoma 8 pt.
+    ScopedSelect font(canvas, font_.get());
     const bool enabled = sender.Enabled();
 
     COLORREF textColour;
@@ -275,7 +250,7 @@ void TfrmMain::v1AdvancedDrawItem(const TMenuItem&, HDC canvas, const RECT& rect
     const std::u16string text =
         PreviewTextPart(item->Format == CF_UNICODETEXT ? item->WText : codePage_.ToWide(item->Text));
     RECT area = ToRECT(PreviewTextArea(r));
-    ScopedMenuFont font(canvas);
+    ScopedSelect font(canvas, font_.get());
     SetTextColor(canvas, kPreviewText);
     SetBkMode(canvas, TRANSPARENT);
     if (IsWinNT()) {

@@ -16,7 +16,6 @@ constexpr UINT kPosTimerMs = 100;
 // The shell's record: 36 bytes in the 32-bit build, 48 in the 64-bit one.
 static_assert(sizeof(APPBARDATA) == (sizeof(void*) == 4 ? 36 : 48));
 
-
 // The taskbar as the shell reports it: its edge and the rectangle of the
 // "Shell_TrayWnd" window. Nothing when the shell has no taskbar to report.
 // A shell can answer with a taskbar window that has no size (or none at

@@ -9,6 +9,7 @@
 #include "message_pump.h"
 #include "gdi_handles.h"
 #include "resource_ids.h"
+#include "wide_text.h"
 #include "widgets/child_window.h"
 #include "widgets/explorer_bar.h"
 #include "widgets/explorer_bar_group.h"
@@ -142,14 +143,6 @@ constexpr int kCaptionHeight = 17;
 constexpr int kPanelMargin = 1;
 
 // Tahoma at `points`, as the screen resolves it.
-LOGFONTW TahomaAt(int points, bool bold) {
-    LOGFONTW lf = DefaultInterfaceFont(bold);
-    ScreenDC screen;
-    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 96;
-    lf.lfHeight = -MulDiv(points, dpi, 72);
-    return lf;
-}
-
 // The picture: an icon drawn over what lies beneath it.
 class IconImage final : public ChildWindow {
 public:
@@ -273,7 +266,7 @@ void TfrmTrayWnd::CreateComponents() {
     caption.buttonColor = kCaptionColor;
     caption.alignment = MarkupAlignment::Left;
     caption.layout = MarkupLayout::Center;
-    caption.font = TahomaAt(9, true);
+    caption.font = InterfaceFont(9, true);
     caption.fontColor = GetSysColor(COLOR_HIGHLIGHT);
     caption.showMinButton = false;
     caption.showCloseButton = false;
@@ -295,7 +288,7 @@ void TfrmTrayWnd::CreateComponents() {
     label.SetAlignment(MarkupAlignment::Center);
     label.SetLayout(MarkupLayout::Center);
     label.SetAutoSize(false);
-    label.SetFont(TahomaAt(9, false));
+    label.SetFont(InterfaceFont(9, false));
     label.SetFontColor(GetSysColor(COLOR_HIGHLIGHT));
     label.Create(group.Handle(), 44, 16, 179, 39);
 }
@@ -334,9 +327,9 @@ void TfrmTrayWnd::Reset() {
     components_->lbStatus.SetCaption(message);
     // The texts are painted, not held as window texts; giving them to the
     // windows too lets screen readers and other programs read what is shown.
-    SetWindowTextW(hwnd_, reinterpret_cast<const wchar_t*>(status.c_str()));
+    SetWindowTextW(hwnd_, Wide(status));
     if (HWND label = components_->lbStatus.Handle())
-        SetWindowTextW(label, reinterpret_cast<const wchar_t*>(message.c_str()));
+        SetWindowTextW(label, Wide(message));
 }
 
 void TfrmTrayWnd::ShowForm() {

@@ -54,6 +54,22 @@ private:
     HDC dc_;
 };
 
+// An object (a font, a pen) selected into a DC for a scope; the previous one
+// is put back at its end. The object itself belongs to the caller.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+    ~ScopedSelect() {
+        if (old_ && old_ != HGDI_ERROR) SelectObject(dc_, old_);
+    }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
 // A memory DC with one bitmap selected into it; both selections are undone
 // and the DC deleted at the end of the scope.
 class MemoryDC {

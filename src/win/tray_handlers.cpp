@@ -1,7 +1,5 @@
 #include "tray_handlers.h"
 
-#include <utility>
-
 #include "TrayForm.h"
 
 namespace swl {
@@ -20,12 +18,6 @@ void TrayIcoDblClick(TfrmTrayWnd& trayWnd, const std::function<void()>& miShowCl
 
 void TrayIcoMouseMove(TfrmTrayWnd& trayWnd) {
     if (trayWnd.HasTimer() && trayWnd.frmTimer().IsPaused()) trayWnd.ShowTip();
-}
-
-void ConnectTrayIcon(TTrayIcon& trayIco, TfrmTrayWnd& trayWnd, std::function<void()> miShowClick) {
-    trayIco.OnClick = [&trayWnd](MouseButton, unsigned, POINT) { TrayIcoClick(trayWnd); };
-    trayIco.OnDblClick = [&trayWnd, show = std::move(miShowClick)] { TrayIcoDblClick(trayWnd, show); };
-    trayIco.OnMouseMove = [&trayWnd](unsigned, POINT) { TrayIcoMouseMove(trayWnd); };
 }
 
 }  // namespace swl

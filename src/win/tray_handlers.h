@@ -5,8 +5,6 @@
 
 #include <functional>
 
-#include "widgets/tray_icon.h"
-
 namespace swl {
 
 class TfrmTrayWnd;
@@ -19,8 +17,5 @@ void TrayIcoDblClick(TfrmTrayWnd& trayWnd, const std::function<void()>& miShowCl
 // The tip, only while the animator is idle: hovering during a tip or a
 // notification changes nothing.
 void TrayIcoMouseMove(TfrmTrayWnd& trayWnd);
-
-// Assigns the three handlers to the icon's events.
-void ConnectTrayIcon(TTrayIcon& trayIco, TfrmTrayWnd& trayWnd, std::function<void()> miShowClick);
 
 }  // namespace swl

@@ -58,14 +58,6 @@ void MouseEvent(DWORD flags) {
     SendInput(1, &input, sizeof input);
 }
 
-void Key(WORD vk) {
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = vk;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof(INPUT));
-}
-
 void ClickAt(POINT at) {
     MovePointer(at.x, at.y);
     MouseEvent(MOUSEEVENTF_LEFTDOWN);
@@ -234,7 +226,7 @@ TEST_F(TrayProgramTest, TheWholeProgramFromTheTray) {
     ASSERT_TRUE(PumpUntil([&] { return IsWindowVisible(trayWnd); }, 20000));
     // Escape dismisses the notification that has the focus.
     SetForegroundWindow(trayWnd);
-    Key(VK_ESCAPE);
+    PressKey(VK_ESCAPE);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindowVisible(trayWnd); }, 20000)) << "Escape did not dismiss";
 
     POINT at{};
@@ -294,7 +286,7 @@ TEST_F(TrayProgramTest, TheWholeProgramFromTheTray) {
         const RECT rc = RectOf(menu);
         EXPECT_EQ(rc.left, at.x);
         EXPECT_EQ(rc.top, at.y);
-        for (WORD vk : step.keys) Key(vk);
+        for (WORD vk : step.keys) PressKey(vk);
         ASSERT_TRUE(PumpUntil([&] { return !program.OpenMenu(); }, 20000));
         EXPECT_TRUE(PumpUntil([&] { return (IsWindowVisible(main) != FALSE) == step.mainVisibleAfter; }, 20000));
         if (pasted) continue;
@@ -325,8 +317,8 @@ TEST_F(TrayProgramTest, TheWholeProgramFromTheTray) {
     // Exit from the menu (its last item) ends the program and takes the icon away.
     const HWND menu = openMenu();
     ASSERT_NE(menu, nullptr);
-    Key(VK_UP);
-    Key(VK_RETURN);
+    PressKey(VK_UP);
+    PressKey(VK_RETURN);
     ASSERT_TRUE(program.Process().Wait(20000)) << "Exit did not end the program";
     EXPECT_EQ(program.Process().ExitCode(), 0u);
     EXPECT_FALSE(program.IconInPlace()) << "the icon outlived the program";

@@ -46,14 +46,6 @@ RECT WindowRect(HWND hwnd) {
     return r;
 }
 
-void PressKey(WORD vk) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-}
-
 std::u16string ToolTipText(const TTrackBar& bar) {
     wchar_t buffer[80] = {};
     TTTOOLINFOW tool{};
@@ -246,7 +238,7 @@ TEST_F(PlacementTest, MovingTheBarAppliesTheTransparencyAndTheTooltip) {
     SetFocus(form->tbTransparent.Handle());
     ASSERT_TRUE(test::PumpUntil([&] { return GetFocus() == form->tbTransparent.Handle(); }, 3000));
     form->SetTransparencyPosition(35);
-    PressKey(VK_NEXT);  // Page Down: 40
+    test::PressKey(VK_NEXT);  // Page Down: 40
     ASSERT_TRUE(test::PumpUntil([&] { return form->TransparencyPosition() == 40; }, 3000));
     BYTE alpha = 0;
     ASSERT_TRUE(GetLayeredWindowAttributes(Hwnd(), nullptr, &alpha, nullptr));
@@ -254,7 +246,7 @@ TEST_F(PlacementTest, MovingTheBarAppliesTheTransparencyAndTheTooltip) {
     EXPECT_EQ(form->tbTransparent.Hint(), u"40%");
     EXPECT_EQ(ToolTipText(form->tbTransparent), u"40%");
 
-    PressKey(VK_HOME);
+    test::PressKey(VK_HOME);
     ASSERT_TRUE(test::PumpUntil([&] { return form->TransparencyPosition() == 0; }, 3000));
     EXPECT_FALSE(GetWindowLongPtrW(Hwnd(), GWL_EXSTYLE) & WS_EX_LAYERED);
     EXPECT_EQ(form->tbTransparent.Hint(), u"0%");

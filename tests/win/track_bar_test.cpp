@@ -26,14 +26,6 @@ void SendMouse(DWORD flags, DWORD data = 0) {
     SendInput(1, &in, sizeof(INPUT));
 }
 
-void PressKey(WORD vk) {
-    INPUT in[2] = {};
-    in[0].type = in[1].type = INPUT_KEYBOARD;
-    in[0].ki.wVk = in[1].ki.wVk = vk;
-    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, in, sizeof(INPUT));
-}
-
 class TrackBarTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -110,7 +102,7 @@ TEST_F(TrackBarTest, KeysStepAndAskFirst) {
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << " key " << c.vk);
         Reset(c.from);
-        PressKey(c.vk);
+        test::PressKey(c.vk);
         ASSERT_TRUE(test::PumpUntil([&] { return bar.Position() == c.expected; }, 3000)) << bar.Position();
         ASSERT_EQ(asked, std::vector<int>{c.expected});
         EXPECT_EQ(positionWhenAsked, std::vector<int>{c.from}) << "asked before the change";
@@ -118,8 +110,8 @@ TEST_F(TrackBarTest, KeysStepAndAskFirst) {
     }
     // At the end nothing changes and nobody is asked.
     Reset(0);
-    PressKey(VK_LEFT);
-    PressKey(VK_RIGHT);  // a marker that the first key was handled
+    test::PressKey(VK_LEFT);
+    test::PressKey(VK_RIGHT);  // a marker that the first key was handled
     ASSERT_TRUE(test::PumpUntil([&] { return bar.Position() == 1; }, 3000));
     EXPECT_EQ(asked, std::vector<int>{1});
 }
@@ -127,11 +119,11 @@ TEST_F(TrackBarTest, KeysStepAndAskFirst) {
 TEST_F(TrackBarTest, ARefusedChangeKeepsThePosition) {
     Reset(50);
     refuse = true;
-    PressKey(VK_END);
+    test::PressKey(VK_END);
     ASSERT_TRUE(test::PumpUntil([&] { return asked.size() == 1; }, 3000));
     EXPECT_EQ(bar.Position(), 50);
     refuse = false;
-    PressKey(VK_LEFT);
+    test::PressKey(VK_LEFT);
     ASSERT_TRUE(test::PumpUntil([&] { return bar.Position() == 49; }, 3000));
     EXPECT_EQ(asked, (std::vector<int>{100, 49}));
     EXPECT_EQ(changes, 1);
@@ -161,7 +153,7 @@ TEST_F(TrackBarTest, DraggingTheThumbFollowsThePointer) {
     EXPECT_EQ(asked.front(), 50);
     for (int p : asked) EXPECT_TRUE(p == 20 || p == 50 || p == 9 || p == 100 || p == 0) << p;
     MoveMouseTo(60);
-    PressKey(VK_RIGHT);  // after the release moves no longer drag
+    test::PressKey(VK_RIGHT);  // after the release moves no longer drag
     ASSERT_TRUE(test::PumpUntil([&] { return bar.Position() == 1; }, 3000));
 }
 
@@ -183,7 +175,7 @@ TEST_F(TrackBarTest, AHeldPressOnTheTrackPagesTowardThePointer) {
     SendMouse(MOUSEEVENTF_LEFTUP);
     ASSERT_TRUE(test::PumpUntil([&] { return GetCapture() == nullptr; }, 3000));
     const std::size_t asks = asked.size();
-    PressKey(VK_RIGHT);
+    test::PressKey(VK_RIGHT);
     ASSERT_TRUE(test::PumpUntil([&] { return bar.Position() == 31; }, 3000)) << "no paging after the release";
     EXPECT_EQ(asked.size(), asks + 1);
 }

@@ -7,6 +7,8 @@
 #include "bmp/bmp_writer.h"
 #include "gdi_handles.h"
 #include "platform.h"
+#include "wide_text.h"
+#include "widgets/gdi_text_measurer.h"
 
 namespace swl {
 
@@ -84,14 +86,13 @@ std::unique_ptr<DdbPicture> MakePlaceholderPicture(const std::u16string& text) {
     RECT all{0, 0, kPlaceholderWidth, kPlaceholderHeight};
     FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
 
-    const int height = -MulDiv(10, GetDeviceCaps(dc.get(), LOGPIXELSY), 72);
-    UniqueFont font(CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                                CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"Tahoma"));
+    const LOGFONTW bold = InterfaceFont(10, true);
+    UniqueFont font(CreateFontIndirectW(&bold));
     HGDIOBJ oldFont = font.get() ? SelectObject(dc.get(), font.get()) : nullptr;
     SetTextColor(dc.get(), RGB(255, 0, 0));
     SetBkColor(dc.get(), RGB(255, 255, 255));
     SetBkMode(dc.get(), OPAQUE);
-    const auto* wide = reinterpret_cast<const wchar_t*>(text.c_str());
+    const wchar_t* wide = Wide(text);
     if (IsWinNT()) {
         RECT box{10, 5, 150, 30};
         DrawTextW(dc.get(), wide, static_cast<int>(text.size()), &box, 0);

@@ -19,7 +19,6 @@ constexpr UINT kTextFlags = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX
 
 int Length(const std::u16string& s) { return static_cast<int>(std::min<std::size_t>(s.size(), INT_MAX)); }
 
-
 void FillSolid(HDC dc, const RECT& r, COLORREF color) {
     // ExtTextOut with ETO_OPAQUE fills without creating a brush.
     const COLORREF old = SetBkColor(dc, color);

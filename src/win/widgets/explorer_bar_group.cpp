@@ -26,7 +26,6 @@ constexpr int kCheckBoxSide = 13;
 constexpr int kCheckBoxLeft = 3;
 constexpr COLORREF kBuiltInTransparent = RGB(255, 0, 255);
 
-
 void FillSolid(HDC dc, const RECT& r, COLORREF color) {
     const COLORREF old = SetBkColor(dc, color);
     ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &r, nullptr, 0, nullptr);

@@ -52,13 +52,15 @@ MarkupFont MarkupFontFromLogFont(const LOGFONTW& lf, COLORREF color) {
     return font;
 }
 
-LOGFONTW DefaultInterfaceFont(bool bold) {
+LOGFONTW DefaultInterfaceFont(bool bold) { return InterfaceFont(8, bold); }
+
+LOGFONTW InterfaceFont(int points, bool bold) {
     MarkupFont font;
     font.name = u"Tahoma";
     HDC screen = GetDC(nullptr);
     const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
     if (screen) ReleaseDC(nullptr, screen);
-    font.height = -MulDiv(8, dpi, 72);
+    font.height = -MulDiv(points, dpi, 72);
     font.style = bold ? kFontBold : 0u;
     font.charset = DEFAULT_CHARSET;
     return LogFontFromMarkupFont(font);

@@ -16,7 +16,9 @@ namespace swl {
 LOGFONTW LogFontFromMarkupFont(const MarkupFont& font);
 MarkupFont MarkupFontFromLogFont(const LOGFONTW& logFont, COLORREF color);
 
-// Tahoma 8 pt at the screen's vertical resolution: the program's interface font.
+// Tahoma at `points` and the screen's vertical resolution: the program's
+// interface font; 8 pt is its default size.
+LOGFONTW InterfaceFont(int points, bool bold = false);
 LOGFONTW DefaultInterfaceFont(bool bold = false);
 
 // Draws `text` with the font selected in dc, each character advanced by the

@@ -12,7 +12,6 @@
 namespace swl {
 namespace {
 
-
 int ClampLength(std::size_t n) { return static_cast<int>(std::min<std::size_t>(n, INT_MAX)); }
 
 }  // namespace

@@ -16,7 +16,6 @@ constexpr DWORD kFormStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDRE
 constexpr DWORD kFormExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr int kFirstButtonId = 1000;
 
-
 struct DcWithFont {
     explicit DcWithFont(HFONT font) : dc(CreateCompatibleDC(nullptr)) {
         if (dc) old = SelectObject(dc, font);

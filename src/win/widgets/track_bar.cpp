@@ -24,7 +24,6 @@ constexpr int kThumbBottom = 19;
 constexpr int kTickTop = 20;
 constexpr int kTickBottom = 23;
 
-
 void FrameBlack(HDC dc, const RECT& r) {
     HBRUSH black = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
     FrameRect(dc, &r, black);

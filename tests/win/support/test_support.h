@@ -26,6 +26,8 @@ void PumpPending();
 // Under Wine a position read right after the move can still be the old one
 // (the display has not seen the warp yet), so this waits for the new one.
 POINT MovePointer(int x, int y);
+// Types the key: down and up, as input to whatever has the focus.
+void PressKey(WORD vk);
 
 // A hidden top-level window of the calling thread whose messages go to
 // OnMessage (DefWindowProc when it returns nothing).
