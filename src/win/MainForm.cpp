@@ -9,6 +9,7 @@
 
 #include "SWLLang.h"
 #include "error_report.h"
+#include "window_object.h"
 
 namespace swl {
 void TfrmMain::RegisterWindowClass() {
@@ -18,7 +19,7 @@ void TfrmMain::RegisterWindowClass() {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
         wc.style = CS_DBLCLKS;
-        wc.lpfnWndProc = &TfrmMain::WindowProc;
+        wc.lpfnWndProc = &WindowObjectProc<TfrmMain>;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
         wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
@@ -83,22 +84,6 @@ void TfrmMain::FormDestroy() {
 }
 
 void TfrmMain::lbExitClick() { SendMessageW(hwnd_, WM_CLOSE, 0, 0); }
-
-LRESULT CALLBACK TfrmMain::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* created = static_cast<TfrmMain*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<TfrmMain*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    try {
-        return self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        ReportCurrentException();
-        return 0;
-    }
-}
 
 LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "SWLLang.h"
-#include "error_report.h"
+#include "window_object.h"
 #include "message_pump.h"
 #include "gdi_handles.h"
 #include "resource_ids.h"
@@ -217,7 +217,7 @@ void TfrmTrayWnd::RegisterWindowClass() {
     static const bool registered = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof wc;
-        wc.lpfnWndProc = &TfrmTrayWnd::WindowProc;
+        wc.lpfnWndProc = &WindowObjectProc<TfrmTrayWnd>;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
         wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
@@ -411,22 +411,6 @@ void TfrmTrayWnd::ApplyStep(UINT msg, WPARAM placement, LPARAM top) {
         }
     }
     frmTimer_->StepDone();
-}
-
-LRESULT CALLBACK TfrmTrayWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<TfrmTrayWnd*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TfrmTrayWnd*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    try {
-        return self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        ReportCurrentException();
-        return 0;
-    }
 }
 
 LRESULT TfrmTrayWnd::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -134,7 +134,8 @@ private:
     struct Components;
 
     static void RegisterWindowClass();
-    static LRESULT CALLBACK WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    template <class Window>
+    friend LRESULT CALLBACK WindowObjectProc(HWND, UINT, WPARAM, LPARAM);
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam);
     void CreateComponents();
     void PlaceTop(int top);

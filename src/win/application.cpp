@@ -4,6 +4,7 @@
 
 #include "clipboard.h"
 #include "error_report.h"
+#include "window_object.h"
 
 namespace swl {
 
@@ -11,7 +12,7 @@ void TApplication::RegisterWindowClass() {
     static const bool registered = [] {
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = &TApplication::WindowProc;
+        wc.lpfnWndProc = &WindowObjectProc<TApplication>;
         wc.hInstance = GetModuleHandleW(nullptr);
         wc.lpszClassName = kApplicationWindowClass;
         return RegisterClassExW(&wc) != 0;
@@ -60,22 +61,6 @@ void TApplication::Run() {
 void TApplication::Terminate() {
     terminated_ = true;
     PostQuitMessage(0);
-}
-
-LRESULT CALLBACK TApplication::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* created = static_cast<TApplication*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        created->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(created));
-    }
-    auto* self = reinterpret_cast<TApplication*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    try {
-        return self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        ReportCurrentException();
-        return 0;
-    }
 }
 
 LRESULT TApplication::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -3,7 +3,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include "error_report.h"
+#include "window_object.h"
 #include "message_pump.h"
 #include "widgets/modal_state.h"
 
@@ -108,7 +108,7 @@ void TTrayIcon::SetPopupMenu(HMENU menu, HWND owner) {
 }
 
 void TTrayIcon::CreateUtilityWindow() {
-    RegisterUtilityClass(&TTrayIcon::WindowProc);
+    RegisterUtilityClass(&WindowObjectProc<TTrayIcon>);
     // A hidden top-level window: it must be top-level to hear the shell's
     // "TaskbarCreated" broadcast.
     CreateWindowExW(WS_EX_TOOLWINDOW, kClassName, L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
@@ -151,22 +151,6 @@ void TTrayIcon::RemoveIcon() {
     data.uID = kIconID;
     Shell_NotifyIconA(NIM_DELETE, &data);
     added_ = false;
-}
-
-LRESULT CALLBACK TTrayIcon::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_NCCREATE) {
-        auto* self = static_cast<TTrayIcon*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
-        self->hwnd_ = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
-    }
-    auto* self = reinterpret_cast<TTrayIcon*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
-    if (!self) return DefWindowProcW(hwnd, msg, wParam, lParam);
-    try {
-        return self->HandleMessage(msg, wParam, lParam);
-    } catch (...) {
-        ReportCurrentException();
-        return 0;
-    }
 }
 
 LRESULT TTrayIcon::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
