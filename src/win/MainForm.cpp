@@ -34,7 +34,9 @@ TfrmMain::TfrmMain(TApplication& application, Options options)
     : History(*this, codePage_), application_(application), options_(options) {
     RegisterWindowClass();
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    constexpr DWORD exStyle = WS_EX_TOPMOST;
+    // WS_EX_CONTROLPARENT: the keyboard moves through the controls as in a
+    // dialog (see dialog_keys.h).
+    constexpr DWORD exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
     RECT frame{0, 0, kMainClientWidth, kMainClientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     // Owned by the application window: no taskbar button of its own.
@@ -147,10 +149,13 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(background_.get());
     }
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE)
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            SaveFocus();
             FormDeactivate();
-        else
+        } else {
             FormActivate();
+            if (!HIWORD(wParam) && RestoreFocus()) return 0;
+        }
         break;
     case WM_CLOSE:
         FormClose();
@@ -173,6 +178,18 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         break;
     }
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
+}
+
+void TfrmMain::SaveFocus() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+}
+
+bool TfrmMain::RestoreFocus() {
+    HWND focus = lastFocus_;
+    if (!focus || !IsChild(hwnd_, focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus)) return false;
+    SetFocus(focus);
+    return true;
 }
 
 LRESULT TfrmMain::WMCommand(WPARAM wParam, LPARAM lParam) {
@@ -218,8 +235,11 @@ LRESULT CALLBACK TfrmMain::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             self->lstCBKeyPress(key);
             if (key == 0) return 0;
             wParam = key;
+        } else if (msg == WM_GETOBJECT) {
+            if (const LRESULT answer = self->lstCBAccessible_.Answer(wParam, lParam)) return answer;
         } else if (msg == WM_NCDESTROY) {
             RemoveWindowSubclass(hwnd, &TfrmMain::ListProc, 1);
+            self->lstCBAccessible_.Attach(nullptr);
         }
     } catch (...) {
         ReportCurrentException();

@@ -30,6 +30,7 @@
 #include "check_box.h"
 #include "gdi_handles.h"
 #include "history.h"
+#include "list_box_accessible.h"
 #include "menu_item.h"
 #include "notification_window.h"
 #include "win_ansi_codepage.h"
@@ -358,6 +359,14 @@ private:
 
     TApplication& application_;
     WinAnsiCodePage codePage_;
+    // What screen readers hear of lstCB's entries: the text each one shows.
+    ListBoxAccessible lstCBAccessible_{[this](int line) { return EntryText(line); }};
+    std::u16string EntryText(int line) const;
+    // The control that had the keyboard focus when the window was last
+    // deactivated; it gets the focus back when the window is activated.
+    HWND lastFocus_ = nullptr;
+    void SaveFocus();
+    bool RestoreFocus();
     Options options_;
     HWND hwnd_ = nullptr;
     UniqueFont font_;
