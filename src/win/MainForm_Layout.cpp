@@ -221,15 +221,19 @@ void TfrmMain::CreateComponents() {
 
     aboutIcon_ = static_cast<HICON>(LoadImageA(instance, SWL_RES_ABOUTICON, IMAGE_ICON, res::kAboutIconSize,
                                                res::kAboutIconSize, 0));
-    imgAbout = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, 11, 16,
-                               72, 72, aboutPage, nullptr, instance, nullptr);
-    if (aboutIcon_) SendMessageW(imgAbout, STM_SETICON, reinterpret_cast<WPARAM>(aboutIcon_), 0);
     lbAboutTitle.SetIsHTML(true);
     lbAboutTitle.SetAutoSize(true);
     lbAboutTitle.SetFont(Tahoma(18, false));
     lbAboutTitle.SetFontColor(GetSysColor(COLOR_WINDOWTEXT));
     lbAboutTitle.SetCaption(text("lbabouttitle"));
     lbAboutTitle.Create(aboutPage, 70, 32, 164, 29);
+    // The title overlaps the emblem's right edge. The emblem is made after
+    // it, so it lies under the title in the Z order: it leaves the title's
+    // area alone (WS_CLIPSIBLINGS) and the title draws it as its background.
+    imgAbout = CreateWindowExW(0, L"STATIC", nullptr,
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_ICON | SS_REALSIZECONTROL, 11, 16, 72, 72,
+                               aboutPage, nullptr, instance, nullptr);
+    if (aboutIcon_) SendMessageW(imgAbout, STM_SETICON, reinterpret_cast<WPARAM>(aboutIcon_), 0);
     lbAboutDetail.SetIsHTML(true);
     lbAboutDetail.SetWordWrap(true);
     lbAboutDetail.SetAutoSize(false);

@@ -436,6 +436,46 @@ TEST_F(MainWindowLayoutTest, NavigationLinksSelectTheirPages) {
     EXPECT_GT(ink, 0);
 }
 
+TEST_F(MainWindowLayoutTest, TheAboutTitleLeavesTheWholeEmblemShowing) {
+    // The title at (70, 32) overlaps the emblem's right edge: the emblem
+    // shows through the label, with the title drawn over it.
+    form->SetPageIndex(2);
+    const auto shot = Capture();
+    const RECT emblem = BoundsInParent(form->imgAbout);
+    const RECT title = BoundsInParent(form->lbAboutTitle.Handle());
+    RECT overlap{};
+    ASSERT_TRUE(IntersectRect(&overlap, &emblem, &title));
+
+    auto icon = reinterpret_cast<HICON>(SendMessageW(form->imgAbout, STM_GETICON, 0, 0));
+    ASSERT_NE(icon, nullptr);
+    Canvas alone(emblem.right - emblem.left, emblem.bottom - emblem.top, kWhite);
+    ASSERT_TRUE(DrawIconEx(alone.Dc(), 0, 0, icon, alone.Width(), alone.Height(), 0, nullptr, DI_NORMAL));
+
+    // The title's black ink, smoothed at its edges, only darkens the emblem.
+    auto coveredByText = [](COLORREF got, COLORREF want) {
+        return GetRValue(got) <= GetRValue(want) && GetGValue(got) <= GetGValue(want) &&
+               GetBValue(got) <= GetBValue(want);
+    };
+    const int pageX = 153;  // the page area's left in the window
+    int emblemInk = 0;
+    int lost = 0;
+    for (int y = overlap.top; y < overlap.bottom; ++y) {
+        for (int x = overlap.left; x < overlap.right; ++x) {
+            const COLORREF want = alone.At(x - emblem.left, y - emblem.top);
+            if (want == kWhite) continue;
+            ++emblemInk;
+            const COLORREF got = shot->At(pageX + x, y);
+            lost += got != want && !coveredByText(got, want);
+        }
+    }
+    ASSERT_GT(emblemInk, 20) << "the emblem has ink where the title overlaps it";
+    EXPECT_EQ(lost, 0);
+    // The title itself is still drawn.
+    EXPECT_GT(shot->Count({pageX + title.left, title.top, pageX + title.right, title.bottom},
+                          GetSysColor(COLOR_WINDOWTEXT)),
+              50);
+}
+
 TEST_F(MainWindowLayoutTest, TabStopsOfThePagesFollowTheDesignOrder) {
     auto tabStops = [](HWND page) {
         std::vector<HWND> order;

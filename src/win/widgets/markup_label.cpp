@@ -254,10 +254,12 @@ void TMarkupLabel::PaintBackground(HDC dc, const RECT& client) {
         return;
     }
     // The parent's own brush first, for parents that do not answer
-    // WM_PRINTCLIENT; then whatever the parent draws there.
+    // WM_PRINTCLIENT; then whatever the parent draws there, and the windows
+    // the label lies over (the About title over the emblem).
     auto brush = reinterpret_cast<HBRUSH>(GetClassLongPtrW(parent, GCLP_HBRBACKGROUND));
     FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
     PaintParentBackground(Handle(), dc);
+    PaintSiblingsBeneath(Handle(), dc);
 }
 
 void TMarkupLabel::DrawPlain(HDC dc, RECT inner) {
