@@ -132,6 +132,10 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FocusTimerTimer();
             return 0;
         }
+        if (wParam == kCaptureRetryTimer) {
+            CaptureRetryTimerTimer();
+            return 0;
+        }
         break;
     case WM_SYSCOMMAND:
         if (WMSysCommand(wParam)) return 0;

@@ -23,6 +23,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -86,6 +87,7 @@ enum MainFormCommandId : UINT {
 enum MainFormTimerId : UINT_PTR {
     kPosTimer = 1,
     kFocusTimer = 2,
+    kCaptureRetryTimer = 3,
 };
 
 // Posted to the main window: show the notification for the captures made
@@ -178,6 +180,11 @@ public:
     void WMDrawClipboard();
     void WMChangeCBChain(HWND leaving, HWND next);
     void CaptureClipboard();
+    // A tick of kCaptureRetryTimer: tries again the capture of a change the
+    // clipboard was held open through.
+    void CaptureRetryTimerTimer();
+    // Whether a change waits for the clipboard to be let go.
+    bool CaptureRetryPending() const { return captureRetriesLeft_ > 0; }
     void PostNotification();
     void ShowNotification();
     // "Stashwell :: " and the text of key in the current language.
@@ -353,6 +360,10 @@ private:
     // Reads the clipboard's content into item; false when it holds none of
     // the recorded formats. Throws when a picture cannot be copied.
     bool ReadClipboardItem(TCBI& item);
+    // The capture proper; false only when the clipboard could not be opened.
+    bool CaptureOpenClipboard();
+    void StartCaptureRetry(DWORD sequence, unsigned tries);
+    void StopCaptureRetry();
     // Puts an item back into slot k with its list line (Copy to Clipboard
     // whose write failed).
     void RestoreItem(int k, TCBI&& item);
@@ -373,6 +384,14 @@ private:
     UniqueBrush background_;
     unsigned captureCount_ = 0;
     bool notificationPosted_ = false;
+    // The clipboard's sequence number when the last capture read it: a
+    // notification that arrives after the content it announced has been
+    // recorded (notifications from other processes can come late, when the
+    // clipboard already holds the next change) finds it unchanged.
+    std::optional<DWORD> recordedSequence_;
+    // The change a held clipboard kept from the capture, and the tries left.
+    DWORD captureRetrySequence_ = 0;
+    unsigned captureRetriesLeft_ = 0;
     // The About emblem (imgAbout shows it) and the bold font of the selected
     // history entry (font_ is the window's regular one).
     HICON aboutIcon_ = nullptr;
