@@ -170,6 +170,16 @@ public:
         ++pageSets;
     }
     void ShowMainWindow() override { shown = true; }
+    HotKey QuickPasteHotKey() const override { return hotKey; }
+    bool QuickPasteOn() const override { return hotKeyOn; }
+    void SetQuickPaste(const HotKey& k, bool on) override {
+        hotKey = k;
+        hotKeyOn = on;
+        ++hotKeySets;
+    }
+    HotKey hotKey;
+    bool hotKeyOn = false;
+    int hotKeySets = 0;
 
 private:
     FakeClipboard& clipboard_;
@@ -313,7 +323,7 @@ TEST_F(SettingsTest, FirstStartWithoutAFile) {
     EXPECT_EQ(files.files.size(), 1u);
 }
 
-TEST_F(SettingsTest, ExitWithoutSaveOnExitWritesTheNineKeysAndNoItem) {
+TEST_F(SettingsTest, ExitWithoutSaveOnExitWritesTheSettingsKeysAndNoItem) {
     const std::string items = "[CBI01]\r\nFormat=2\r\nBMP=CBI01.bmp\r\n";
     WriteFile("[SWL]\r\nCBI=0\r\n" + items);
     files.files["CBI01.bmp"] = "old picture";
@@ -326,8 +336,57 @@ TEST_F(SettingsTest, ExitWithoutSaveOnExitWritesTheNineKeysAndNoItem) {
     EXPECT_TRUE(dialog.keys.empty());
     EXPECT_EQ(files.files[kSettingsFileName],
               "[SWL]\r\nCBI=0\r\nAutoLoad=1\r\nActive=1\r\nRestoreCB=0\r\nSaveOnExit=0\r\nVNUI=1\r\n"
-              "Alpha=40\r\nPage=1\r\nFTR=0\r\n" + items);
+              "Alpha=40\r\nPage=1\r\nFTR=0\r\nHotKey=Ctrl+Alt+Insert\r\n" + items);
     EXPECT_EQ(files.files["CBI01.bmp"], "old picture");
+}
+
+struct HotKeyCase {
+    std::string file;  // the SWL section's HotKey line, if any
+    HotKey hotKey;
+    bool on;
+    bool reported;
+    std::string saved;  // HotKey after the next exit
+};
+
+TEST_F(SettingsTest, TheQuickPasteHotKeyIsReadAndWrittenBack) {
+    const HotKey ctrlShiftV{kHotKeyCtrl | kHotKeyShift, 'V', 0};
+    const HotKeyCase cases[] = {
+        {"", kDefaultHotKey, true, false, "Ctrl+Alt+Insert"},  // a file from an older version
+        {"HotKey=Ctrl+Shift+V\r\n", ctrlShiftV, true, false, "Ctrl+Shift+V"},
+        {"HotKey= shift+ctrl+v\r\n", ctrlShiftV, true, false, "Ctrl+Shift+V"},
+        {"HotKey=\r\n", kDefaultHotKey, false, false, ""},  // off
+        {"HotKey=Ctrl+Nothing\r\n", kDefaultHotKey, true, true, "Ctrl+Alt+Insert"},
+        {"HotKey=V\r\n", kDefaultHotKey, true, true, "Ctrl+Alt+Insert"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        dialog.keys.clear();
+        WriteFile("[SWL]\r\nFTR=0\r\n" + c.file);
+        Run& r = Start();
+        EXPECT_EQ(r.controls.hotKeySets, 1);
+        EXPECT_EQ(r.controls.hotKey, c.hotKey);
+        EXPECT_EQ(r.controls.hotKeyOn, c.on);
+        EXPECT_EQ(dialog.keys, c.reported ? std::vector<std::string>{"errhotkey"} : std::vector<std::string>{});
+        Exit();
+        EXPECT_EQ(Value("SWL", "HotKey"), c.saved);
+
+        // What was saved reads without a message.
+        dialog.keys.clear();
+        Run& again = Start();
+        EXPECT_TRUE(dialog.keys.empty());
+        EXPECT_EQ(again.controls.hotKeyOn, c.on);
+    }
+}
+
+TEST_F(SettingsTest, TheHotKeySwitchedOffIsSavedEmpty) {
+    Run& r = Start();
+    r.controls.hotKey = HotKey{kHotKeyCtrl | kHotKeyAlt, kVkF1 + 8, 0};
+    Exit();
+    EXPECT_EQ(Value("SWL", "HotKey"), "Ctrl+Alt+F9");
+    Run& off = Start();
+    off.controls.hotKeyOn = false;
+    Exit();
+    EXPECT_EQ(Value("SWL", "HotKey"), "");
 }
 
 TEST_F(SettingsTest, TwentyFourItemsSurviveARestartInOrder) {

@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::string_view kErrNotSave = "errnotsave";
 constexpr std::string_view kErrNotLoad = "errnotload";
+constexpr std::string_view kErrHotKey = "errhotkey";
+constexpr std::string_view kHotKeyKey = "HotKey";
 
 // An error that ends a save or load; its text is the dialog's detail.
 class SettingsError : public std::runtime_error {
@@ -219,6 +221,23 @@ bool WriteLoaded(SettingsContext& c, LoadState& st) {
     return true;
 }
 
+void LoadQuickPaste(SettingsContext& c, const IniDocument& doc) {
+    HotKey hotKey = kDefaultHotKey;
+    bool on = true;
+    bool unreadable = false;
+    if (const auto stored = doc.Get(kSettingsSection, kHotKeyKey)) {
+        const auto parsed = ParseHotKey(*stored);
+        if (!parsed)
+            unreadable = true;
+        else if (parsed->Empty())
+            on = false;
+        else
+            hotKey = *parsed;
+    }
+    if (unreadable) c.dialog.ShowError(kErrHotKey, FormatHotKey(kDefaultHotKey));
+    c.controls.SetQuickPaste(hotKey, on);
+}
+
 void RunLoad(SettingsContext& c, LoadState& st) {
     SettingsControls& ui = c.controls;
     THistory& h = c.history;
@@ -237,6 +256,8 @@ void RunLoad(SettingsContext& c, LoadState& st) {
 
     const int page = ParseProfileInt(doc.GetString(kSettingsSection, "Page", ""), 2);
     if (page >= 0 && page <= 2) ui.SetPageIndex(page);
+
+    LoadQuickPaste(c, doc);
 
     if (ParseProfileBool(doc.GetString(kSettingsSection, "FTR", ""), true)) ui.ShowMainWindow();
 
@@ -314,6 +335,7 @@ void SaveSettings(SettingsContext& c) {
             Put(doc, kSettingsSection, "Page", FormatProfileInt(ui.PageIndex()));
             Put(doc, kSettingsSection, "FTR", "0");
             Put(doc, kSettingsSection, "CBI", "0");
+            Put(doc, kSettingsSection, kHotKeyKey, ui.QuickPasteOn() ? FormatHotKey(ui.QuickPasteHotKey()) : "");
             if (ui.Checked(SettingsBox::Save)) {
                 Put(doc, kSettingsSection, "CBI", FormatProfileInt(c.history.CBCount));
                 for (int i = 0; i <= c.history.CBCount; ++i) SaveItem(c, doc, i, pending);

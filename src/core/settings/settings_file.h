@@ -3,7 +3,8 @@
 //
 // Section SWL holds AutoLoad, Active, RestoreCB, SaveOnExit, VNUI (booleans
 // "1"/"0"), Alpha (0..100), Page (0..2), FTR (first run, always saved as "0")
-// and CBI (the number of saved history items). Slot i of the history is
+// CBI (the number of saved history items) and HotKey (the quick-paste
+// hotkey's text form, empty when it is off). Slot i of the history is
 // saved in section "CBI" + i as two upper-case hex digits, with Format and,
 // by format, Text (codec text of the 8-bit text), WText (codec text of the
 // UTF-8 form of the wide text) or BMP (the bitmap file's bare name,
@@ -46,6 +47,7 @@ std::string ItemSectionName(int i);
 //   bitmap file but still names one, so the load shows the placeholder;
 // - the file is written at the end; when that write fails, nothing has
 //   changed on disk (no bitmap replaced or deleted) and "errnotsave" is shown.
+// The hotkey is written as its text form when on, empty when off.
 void SaveSettings(SettingsContext& context);
 
 // Applies the stored settings by clicking each check box into its state,
@@ -64,6 +66,11 @@ void SaveSettings(SettingsContext& context);
 //   without its section is in place;
 // - when the settings file cannot be written, the items replayed stay in the
 //   history and the file keeps them too; "errnotload" is shown.
+// The quick-paste hotkey: a file without HotKey (older versions write none)
+// gives the default combination, on; an empty value turns it off and leaves
+// the default in the field; a value that is not a hotkey gives the default,
+// on, and the dialog says so with "errhotkey" (the next save writes the
+// default, so it says so once).
 void LoadSettings(SettingsContext& context);
 
 // The click handler of "Save on Exit": "Restore Clipboard when start" is

@@ -14,6 +14,7 @@
 #include "history.h"
 #include "ini/file_layer.h"
 #include "picture.h"
+#include "quick_paste/hotkey_text.h"
 
 namespace swl {
 
@@ -44,6 +45,13 @@ public:
 
     // Shows the main window against the taskbar.
     virtual void ShowMainWindow() = 0;
+
+    // The quick-paste hotkey: the combination in the settings field and
+    // whether it is on. Setting them registers the hotkey when it is on (the
+    // front end reports a combination another program holds).
+    virtual HotKey QuickPasteHotKey() const = 0;
+    virtual bool QuickPasteOn() const = 0;
+    virtual void SetQuickPaste(const HotKey& hotKey, bool on) = 0;
 };
 
 class SettingsClipboard {
@@ -82,7 +90,7 @@ class MessageDialog {
 public:
     virtual ~MessageDialog() = default;
     // Shows the error dialog with the text of `key` ("errnotsave",
-    // "errnotload") in the current language; `detail` says what failed, for
+    // "errnotload", "errhotkey") in the current language; `detail` says what failed, for
     // the line that names the error's type.
     virtual void ShowError(std::string_view key, std::string_view detail) = 0;
 };
