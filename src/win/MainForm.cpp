@@ -9,9 +9,21 @@
 
 #include "SWLLang.h"
 #include "error_report.h"
+#include "resource_ids.h"
 #include "window_object.h"
 
 namespace swl {
+namespace {
+
+// The program's icon at a size the system uses. Shared: the system keeps
+// one copy per size, and nobody destroys it.
+HICON ProgramIcon(int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"" SWL_RES_MAINICON, IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+}
+
+}  // namespace
+
 void TfrmMain::RegisterWindowClass() {
     static const bool registered = [] {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
@@ -21,7 +33,8 @@ void TfrmMain::RegisterWindowClass() {
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = &WindowObjectProc<TfrmMain>;
         wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+        wc.hIcon = ProgramIcon(SM_CXICON, SM_CYICON);
+        wc.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
         wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
         wc.lpszClassName = kMainWindowClass;
@@ -44,6 +57,10 @@ TfrmMain::TfrmMain(TApplication& application, Options options)
                     frame.bottom - frame.top, application_.Handle(), nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) throw std::runtime_error("Cannot create the main window");
     if (!application_.MainForm()) application_.SetMainForm(hwnd_);
+    // The window's own icons as well as its class's: the title bar, the task
+    // switcher and Wine's window manager ask the window first.
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXICON, SM_CYICON)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXSMICON, SM_CYSMICON)));
     CreateComponents();
     CreateMenus();
     FormCreate();
