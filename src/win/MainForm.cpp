@@ -9,6 +9,7 @@
 
 #include "SWLLang.h"
 #include "error_report.h"
+#include "quick_paste_window.h"
 #include "resource_ids.h"
 #include "window_object.h"
 
@@ -95,6 +96,8 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::FormDestroy() {
+    quickPaste_.reset();
+    UnregisterQuickPaste();
     if (ckMonitor.Checked()) SetMonitoring(false);
     SaveSettings();
     History.ReleasePictures();
@@ -111,6 +114,18 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kMsgShowNotification:
         ShowNotification();
+        return 0;
+    case WM_HOTKEY:
+        if (wParam == kQuickPasteHotKeyId) WMHotKey();
+        return 0;
+    case kMsgQuickPastePick:
+        QuickPastePick(static_cast<int>(wParam));
+        return 0;
+    case kMsgQuickPasteClosed:
+        QuickPasteClosed(wParam != 0);
+        return 0;
+    case kMsgQuickPasteRefresh:
+        QuickPasteRefresh();
         return 0;
     case WM_CHANGECBCHAIN:
         WMChangeCBChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));

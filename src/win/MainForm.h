@@ -26,6 +26,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "application.h"
 #include "check_box.h"
@@ -44,6 +45,8 @@
 #include "widgets/track_bar.h"
 #include "widgets/tray_icon.h"
 #include "geometry/transparency.h"
+#include "quick_paste/hotkey_text.h"
+#include "quick_paste/quick_paste_list.h"
 
 namespace swl {
 
@@ -93,6 +96,16 @@ enum MainFormTimerId : UINT_PTR {
 // Posted to the main window: show the notification for the captures made
 // since the last one.
 constexpr UINT kMsgShowNotification = WM_APP + 1;
+// Posted to the main window by the quick-paste popup and the history: an
+// entry was picked (wParam: its slot), the popup was closed (wParam: with
+// Escape), the history changed while the popup is open.
+constexpr UINT kMsgQuickPastePick = WM_APP + 2;
+constexpr UINT kMsgQuickPasteClosed = WM_APP + 3;
+constexpr UINT kMsgQuickPasteRefresh = WM_APP + 4;
+// The id the main window holds its hotkey under.
+constexpr int kQuickPasteHotKeyId = 1;
+
+class TQuickPasteWindow;
 
 enum class TDlgType { Information, Error };
 
@@ -280,6 +293,28 @@ public:
     void FormDeactivate();
     // Whether FocusTimer runs (the program is not active).
     bool FocusTimerEnabled() const { return focusTimerEnabled_; }
+    // Brings target to the front and types Ctrl+V into it.
+    void TypePasteKeys(HWND target);
+
+    // Quick paste (MainForm_QuickPaste.cpp). While on and held, the hotkey
+    // opens the popup at the caret of the window in front; picking an entry
+    // copies it as Copy to Clipboard does and pastes it into that window.
+    // The combination (the default while none is chosen) and whether it is
+    // on; SetQuickPaste registers it and says so when another program holds
+    // it (the program then runs without it).
+    HotKey QuickPasteKey = kDefaultHotKey;
+    bool QuickPasteOn() const { return quickPasteOn_; }
+    bool QuickPasteRegistered() const { return quickPasteRegistered_; }
+    void SetQuickPaste(const HotKey& hotKey, bool on);
+    void WMHotKey();
+    // Opens the popup for target (the window in front when the hotkey came).
+    void OpenQuickPaste(HWND target);
+    TQuickPasteWindow* QuickPastePopup() const { return quickPaste_.get(); }
+    // The window the pick pastes into, taken when the hotkey came.
+    HWND QuickPasteTarget = nullptr;
+    void QuickPastePick(int slot);
+    void QuickPasteClosed(bool byKey);
+    void QuickPasteRefresh();
 
     // Show, hide, docking and transparency (MainForm_Placement.cpp).
     void miShowClick();
@@ -405,6 +440,12 @@ private:
     void HideApplicationWindow();
     void SetFocusTimer(bool on);
     void ApplyAlpha(AlphaState state);
+    // Quick paste (MainForm_QuickPaste.cpp).
+    std::unique_ptr<TQuickPasteWindow> quickPaste_;
+    bool quickPasteOn_ = false;
+    bool quickPasteRegistered_ = false;
+    void UnregisterQuickPaste();
+    std::vector<QuickPasteEntry> QuickPasteEntries() const;
     // Settings file and auto-start (MainForm_Settings.cpp).
     bool settingsStoreInUse_ = false;
     bool settingsSaved_ = false;

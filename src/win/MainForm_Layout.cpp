@@ -413,11 +413,20 @@ std::u16string TfrmMain::LineString(int index) const {
 
 void TfrmMain::AddLine(const std::u16string& text) {
     SendMessageW(lstCB, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
+    if (quickPaste_) PostMessageW(hwnd_, kMsgQuickPasteRefresh, 0, 0);
 }
 
-void TfrmMain::DeleteLine(int index) { SendMessageW(lstCB, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+// The quick-paste popup, when open, takes the history again once the
+// change is complete.
+void TfrmMain::DeleteLine(int index) {
+    SendMessageW(lstCB, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (quickPaste_) PostMessageW(hwnd_, kMsgQuickPasteRefresh, 0, 0);
+}
 
-void TfrmMain::DeleteAllLines() { SendMessageW(lstCB, LB_RESETCONTENT, 0, 0); }
+void TfrmMain::DeleteAllLines() {
+    SendMessageW(lstCB, LB_RESETCONTENT, 0, 0);
+    if (quickPaste_) PostMessageW(hwnd_, kMsgQuickPasteRefresh, 0, 0);
+}
 
 void TfrmMain::SetLightValue(int value) { pbCBItems.SetLightValue(value); }
 

@@ -93,19 +93,23 @@ void TfrmMain::FormActivate() { SetFocusTimer(false); }
 
 void TfrmMain::FormDeactivate() { SetFocusTimer(true); }
 
+void TfrmMain::TypePasteKeys(HWND target) {
+    SetForegroundWindow(target);
+    WaitUntilInFront(target);
+    Key(VK_CONTROL, 0);
+    Key(kKeyV, 0);
+    Key(kKeyV, KEYEVENTF_KEYUP);
+    Key(VK_CONTROL, KEYEVENTF_KEYUP);
+    LetTargetTakeTheKeys(target);
+}
+
 void TfrmMain::miPasteClick() {
     if (LineCount() == 0 || SelectedIndex() < 0) return;
     // Ctrl+V after a failed copy would paste whatever the clipboard held
     // before, in place of the item the user chose.
     if (!miCopyClick()) return;
     if (TargetWnd && IsWindow(TargetWnd)) {
-        SetForegroundWindow(TargetWnd);
-        WaitUntilInFront(TargetWnd);
-        Key(VK_CONTROL, 0);
-        Key(kKeyV, 0);
-        Key(kKeyV, KEYEVENTF_KEYUP);
-        Key(VK_CONTROL, KEYEVENTF_KEYUP);
-        LetTargetTakeTheKeys(TargetWnd);
+        TypePasteKeys(TargetWnd);
         SetForegroundWindow(hwnd_);
         return;
     }

@@ -1,3 +1,4 @@
+#include "geometry/quick_paste_geometry.h"
 #include "quick_paste/hotkey_text.h"
 #include "quick_paste/quick_paste_list.h"
 #include "quick_paste/text_match.h"
@@ -220,6 +221,44 @@ TEST(QuickPasteList, AnEmptyHistoryShowsNothing) {
     list.Move(QuickPasteMove::End);
     EXPECT_EQ(list.Selected(), -1);
     EXPECT_EQ(list.PositionForDigit(u'1'), std::nullopt);
+}
+
+}  // namespace
+}  // namespace swl
+
+namespace swl {
+namespace {
+
+struct PlaceCase {
+    const char* what;
+    Rect caret;
+    Rect expected;
+};
+
+TEST(QuickPastePlacement, OpensBelowTheCaretAndStaysInTheWorkArea) {
+    const Rect work{0, 0, 1024, 748};
+    const Size size{280, 200};
+    const PlaceCase cases[] = {
+        {"below, left edge at the caret", {100, 100, 101, 116}, Rect::FromSize(100, 118, 280, 200)},
+        {"no room below: above", {100, 700, 101, 716}, Rect::FromSize(100, 498, 280, 200)},
+        {"at the right edge", {1000, 100, 1001, 116}, Rect::FromSize(744, 118, 280, 200)},
+        {"left of the work area", {-50, 100, -49, 116}, Rect::FromSize(0, 118, 280, 200)},
+        {"the pointer, no size", {500, 300, 500, 300}, Rect::FromSize(500, 302, 280, 200)},
+        {"a caret below the work area", {10, 900, 11, 916}, Rect::FromSize(10, 548, 280, 200)},
+    };
+    for (const auto& c : cases) EXPECT_EQ(PlaceQuickPaste(c.caret, size, work), c.expected) << c.what;
+    // Room neither below nor above: inside, as low as it fits.
+    EXPECT_EQ(PlaceQuickPaste({10, 100, 11, 116}, {280, 200}, {0, 0, 800, 250}), Rect::FromSize(10, 50, 280, 200));
+    // A work area with an offset (a second monitor, a taskbar at the top).
+    EXPECT_EQ(PlaceQuickPaste({1030, 5, 1031, 21}, size, {1024, 30, 2048, 768}), Rect::FromSize(1030, 30, 280, 200));
+}
+
+TEST(QuickPastePlacement, ThumbnailsKeepTheirProportionsInsideTheBox) {
+    EXPECT_EQ(QuickPasteThumbSize(30, 10), (Size{30, 10}));    // fits: as it is
+    EXPECT_EQ(QuickPasteThumbSize(400, 100), (Size{40, 10}));  // wide
+    EXPECT_EQ(QuickPasteThumbSize(100, 400), (Size{5, 20}));   // tall
+    EXPECT_EQ(QuickPasteThumbSize(4000, 1), (Size{40, 1}));    // never 0 high
+    EXPECT_EQ(QuickPasteThumbSize(0, 5), (Size{1, 1}));
 }
 
 }  // namespace
