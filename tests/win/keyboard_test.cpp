@@ -251,6 +251,18 @@ TEST_F(KeyboardTest, SpaceOnAFocusedStripCollapsesItsGroupAndTabThenSkipsTheHidd
     EXPECT_TRUE(KeysMoveFocusTo({VK_SHIFT, VK_TAB}, {f.ebClipboard.CaptionHandle()}));
 }
 
+// The capture disables Clear Windows Clipboard when the clipboard empties,
+// also while the link has the focus: the focus goes on to the next control
+// instead of nowhere, so Tab keeps working.
+TEST_F(KeyboardTest, ALinkDisabledWhileFocusedHandsTheFocusOn) {
+    TfrmMain& f = *form;
+    f.lbClearCB.SetEnabled(true);
+    FocusOn(f.lbClearCB.Handle());
+    f.lbClearCB.SetEnabled(false);
+    EXPECT_EQ(GetFocus(), f.ebOptions.CaptionHandle());
+    EXPECT_TRUE(KeysMoveFocusTo({VK_TAB}, {f.lbSettings.Handle()}));
+}
+
 TEST_F(KeyboardTest, ArrowKeysMoveThroughTheHistoryList) {
     TfrmMain& f = *form;
     test::MessageWindow writer;
