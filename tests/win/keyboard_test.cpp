@@ -266,6 +266,9 @@ TEST_F(KeyboardTest, ALinkDisabledWhileFocusedHandsTheFocusOn) {
 TEST_F(KeyboardTest, ArrowKeysMoveThroughTheHistoryList) {
     TfrmMain& f = *form;
     test::MessageWindow writer;
+    // Only these three entries, whatever an earlier test left on the clipboard.
+    ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
+    f.miClearAllClick();
     for (const char16_t* text : {u"one", u"two", u"three"}) {
         test::ClipboardContent content;
         content.unicode = text;
@@ -275,6 +278,7 @@ TEST_F(KeyboardTest, ArrowKeysMoveThroughTheHistoryList) {
     }
     f.SetPageIndex(0);
     FocusOn(f.lstCB);
+    ASSERT_EQ(f.LineCount(), 3);
     f.SelectLine(0);
     struct Step {
         WORD key;
