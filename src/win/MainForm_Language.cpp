@@ -71,7 +71,10 @@ void TfrmMain::ApplyLanguage() {
             menuChanged = true;
         }
     }
-    if (menuChanged && hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+    // The whole window with its children: erasing the window alone paints
+    // its colour over the controls whose texts did not change (the
+    // "Stashwell" strip), and nothing would paint them again.
+    if (menuChanged && hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     SetStatusCaption(ckMonitor.Checked() ? "statactive" : "statdeactive");
 }
 
