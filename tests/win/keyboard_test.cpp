@@ -251,9 +251,24 @@ TEST_F(KeyboardTest, SpaceOnAFocusedStripCollapsesItsGroupAndTabThenSkipsTheHidd
     EXPECT_TRUE(KeysMoveFocusTo({VK_SHIFT, VK_TAB}, {f.ebClipboard.CaptionHandle()}));
 }
 
+// The capture disables Clear Windows Clipboard when the clipboard empties,
+// also while the link has the focus: the focus goes on to the next control
+// instead of nowhere, so Tab keeps working.
+TEST_F(KeyboardTest, ALinkDisabledWhileFocusedHandsTheFocusOn) {
+    TfrmMain& f = *form;
+    f.lbClearCB.SetEnabled(true);
+    FocusOn(f.lbClearCB.Handle());
+    f.lbClearCB.SetEnabled(false);
+    EXPECT_EQ(GetFocus(), f.ebOptions.CaptionHandle());
+    EXPECT_TRUE(KeysMoveFocusTo({VK_TAB}, {f.lbSettings.Handle()}));
+}
+
 TEST_F(KeyboardTest, ArrowKeysMoveThroughTheHistoryList) {
     TfrmMain& f = *form;
     test::MessageWindow writer;
+    // Only these three entries, whatever an earlier test left on the clipboard.
+    ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
+    f.miClearAllClick();
     for (const char16_t* text : {u"one", u"two", u"three"}) {
         test::ClipboardContent content;
         content.unicode = text;
@@ -263,6 +278,7 @@ TEST_F(KeyboardTest, ArrowKeysMoveThroughTheHistoryList) {
     }
     f.SetPageIndex(0);
     FocusOn(f.lstCB);
+    ASSERT_EQ(f.LineCount(), 3);
     f.SelectLine(0);
     struct Step {
         WORD key;

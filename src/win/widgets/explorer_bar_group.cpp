@@ -502,7 +502,9 @@ void TExplorerBarGroup::PaintCaptionText(HDC dc, const RECT& area) {
     RestoreDC(dc, saved);
 
     if (strip_.Handle() && GetFocus() == strip_.Handle()) {
-        RECT focus{block.left - 1, block.top, block.right + 1, block.bottom};
+        // Around the text itself: a left-aligned block spans the whole area.
+        const int textRight = std::min(block.right, block.left + render_.TextWidth());
+        RECT focus{block.left - 1, block.top, textRight + 1, block.bottom};
         if (block.right <= block.left) focus = area;
         IntersectRect(&focus, &focus, &area);
         SetTextColor(dc, RGB(0, 0, 0));

@@ -127,7 +127,16 @@ void TMarkupLabel::SetEnabled(bool on) {
     if (on == enabled_) return;
     enabled_ = on;
     if (Handle()) {
+        // A link disabled while it has the focus hands it to the next
+        // control: the system would leave the window without any focus.
+        HWND next = nullptr;
+        if (!on && GetFocus() == Handle()) {
+            HWND root = GetAncestor(Handle(), GA_ROOT);
+            next = GetNextDlgTabItem(root, Handle(), FALSE);
+            if (!next || next == Handle()) next = root;
+        }
         EnableWindow(Handle(), on);
+        if (next) SetFocus(next);
         InvalidateRect(Handle(), nullptr, FALSE);
     }
 }

@@ -6,8 +6,9 @@
 //     max      maximised instead of the design size
 //     vi       the Vietnamese interface
 //     seconds  how long the window stays up (default 10)
-// The window sits at the screen's top-left corner; the program quits on its
-// own when the time is up or the window is closed.
+// The window sits at the screen's top-left corner and takes the keyboard as
+// in the program; the program quits on its own when the time is up or the
+// window is closed.
 #include <windows.h>
 
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include <memory>
 
 #include "MainForm.h"
+#include "message_pump.h"
 #include "test_support.h"
 
 namespace {
@@ -83,7 +85,9 @@ int main(int argc, char** argv) {
     const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
     while (IsWindow(form->Handle()) && GetTickCount() < end) {
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
-        swl::test::PumpPending();
+        // The program's own pump: the window takes the keyboard as it does
+        // in the program (Tab, access keys).
+        swl::ProcessPendingMessages();
     }
     return 0;
 }
