@@ -253,9 +253,10 @@ void TfrmMain::v1AdvancedDrawItem(const TMenuItem&, HDC canvas, const RECT& rect
     ScopedSelect font(canvas, font_.get());
     SetTextColor(canvas, kPreviewText);
     SetBkMode(canvas, TRANSPARENT);
+    // The user's own text, drawn as it is: an "&" in it is no access key.
     if (IsWinNT()) {
         DrawTextW(canvas, Wide(text), static_cast<int>(text.size()), &area,
-                  DT_WORDBREAK | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS);
+                  DT_WORDBREAK | DT_END_ELLIPSIS | DT_WORD_ELLIPSIS | DT_NOPREFIX);
     } else {
         ExtTextOutW(canvas, area.left, area.top, ETO_CLIPPED, &area, Wide(text), static_cast<UINT>(text.size()),
                     nullptr);

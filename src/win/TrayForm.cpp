@@ -410,6 +410,9 @@ void TfrmTrayWnd::ApplyStep(UINT msg, WPARAM placement, LPARAM top) {
             ShowWindow(hwnd_, SW_HIDE);
         }
     }
+    // Until now a request found the window showing and could not wake the
+    // animator; from here the next one shows the window anew.
+    if (msg == TfrmTimer::kMsgHide) frmTimer_->Flags().HideApplied();
     frmTimer_->StepDone();
 }
 

@@ -6,6 +6,7 @@
 
 #include "application.h"
 #include "error_report_text.h"
+#include "widgets/modal_state.h"
 
 namespace swl {
 namespace {
@@ -34,6 +35,9 @@ void ReportError(std::string_view message) {
         Sink()(text);
         return;
     }
+    // A modal window of the program like the message dialog: while it is
+    // open the tray icon opens no menu and a double click shows nothing.
+    ModalDialogScope modal;
     MessageBoxA(Owner(), text.c_str(), kApplicationTitle, MB_ICONERROR);
 }
 

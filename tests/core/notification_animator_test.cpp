@@ -57,6 +57,7 @@ protected:
             case Kind::Hide:
                 counts.hides++;
                 showing = false;
+                anim.HideApplied();
                 break;
             case Kind::None:
                 counts.idle++;
@@ -204,6 +205,56 @@ TEST_F(AnimatedWindow, EscapePausesAtOnce) {
     EXPECT_FALSE(anim.IsPaused());
     EXPECT_TRUE(anim.TipMode());
     EXPECT_FALSE(anim.Rising());
+}
+
+// The animator pauses itself when it decides to hide; the window's thread
+// hides the window a moment later. A capture or a hover in between finds the
+// window still showing and must not wake the animator: it would time the
+// hidden window through another hold and slide, and the tray would offer no
+// tip meanwhile. Once the hide is applied the next request shows anew.
+TEST_F(AnimatedWindow, ARequestWhileTheHideIsOnItsWayLeavesTheAnimatorPaused) {
+    struct Case {
+        const char* name;
+        bool tip;
+        bool hover;  // the request in the gap: a hover (tip) or a capture
+    };
+    const Case cases[] = {
+        {"notification, then a capture", false, false},
+        {"notification, then a hover", false, true},
+        {"tip, then a capture", true, false},
+        {"tip, then a hover", true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.tip)
+            ShowTip(700);
+        else
+            ShowForm();
+        AnimatorStep step;
+        for (int n = 0; n < 10000 && step.kind != Kind::Hide; ++n) {
+            step = anim.Tick(top, kScreenHeight, kWindowHeight);
+            if (step.kind == Kind::MoveTo) top = step.top;
+        }
+        ASSERT_EQ(step.kind, Kind::Hide);
+        ASSERT_TRUE(showing) << "the hide has not reached the window yet";
+        EXPECT_TRUE(anim.IsPaused());
+
+        if (c.hover)
+            ShowTip(700);
+        else
+            ShowForm();
+        EXPECT_TRUE(anim.IsPaused());
+        EXPECT_EQ(Run(5).idle, 5);
+
+        anim.HideApplied();
+        showing = false;
+        EXPECT_TRUE(anim.IsPaused());
+        EXPECT_EQ(Run(5).idle, 5);
+    }
+    ShowTip(500);  // the next hover shows the tip
+    EXPECT_FALSE(anim.IsPaused());
+    EXPECT_TRUE(showing);
+    EXPECT_TRUE(anim.TipMode());
 }
 
 TEST_F(AnimatedWindow, TerminatedAnimatorNeverTicksAgain) {

@@ -6,9 +6,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "error_report.h"
 #include "test_support.h"
 
 namespace swl {
@@ -268,6 +271,72 @@ TEST_F(MarkupLabelTest, WrappedMarkupFollowsTheLabelWidth) {
     DeleteObject(font);
     DeleteDC(dc);
     EXPECT_LE(label.Render().TextWidth(), 80 + space.cx);
+}
+
+// A measurer that fails on demand, as GDI does when it runs out of objects.
+struct FailingMeasurer : TextMeasurer {
+    bool fail = false;
+    int TextWidth(std::u16string_view text, const MarkupFont&) override {
+        if (fail) throw std::runtime_error("no device context");
+        return 6 * static_cast<int>(text.size());
+    }
+    FontMetrics Metrics(const MarkupFont&) override { return {13, 3}; }
+};
+
+// Markup that cannot be prepared is reported as not valid markup and the
+// label draws nothing until a later preparation succeeds: raised to the code
+// that set the caption, reported when a resize prepared it.
+TEST_F(MarkupLabelTest, MarkupThatCannotBePreparedIsReportedAndDrawsNothing) {
+    std::vector<std::string> reports;
+    const ErrorReportSink previous = SetErrorReportSink([&](const std::string& text) { reports.push_back(text); });
+    struct Case {
+        const char* how;
+        std::function<void(TMarkupLabel&)> prepare;
+        bool raised;
+    };
+    const std::vector<Case> cases = {
+        {"caption set", [](TMarkupLabel& l) { l.SetCaption(u"<b>other</b> words"); }, true},
+        {"wrapped label resized", [](TMarkupLabel& l) { l.SetBounds(0, 0, 90, 40); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.how);
+        reports.clear();
+        FailingMeasurer measurer;
+        TMarkupLabel label;
+        label.SetIsHTML(true);
+        label.SetWordWrap(true);
+        label.SetAutoSize(false);
+        label.SetCaption(u"some <b>bold</b> words");
+        ASSERT_TRUE(label.Create(parent_, 0, 0, 120, 40));
+        label.SetMeasurer(&measurer);
+        ASSERT_TRUE(label.IsMarkupValid());
+        ASSERT_GT(InkCount(CaptureLabel(label), {0, 0, 120, 40}), 0);
+
+        measurer.fail = true;
+        std::string raised;
+        try {
+            c.prepare(label);
+        } catch (const std::exception& e) {
+            raised = e.what();
+        }
+        const std::string expected = "The text is not valid markup";
+        if (c.raised) {
+            EXPECT_EQ(raised, expected);
+            EXPECT_TRUE(reports.empty());
+        } else {
+            EXPECT_EQ(raised, "");
+            EXPECT_EQ(reports, std::vector<std::string>{expected + "."});
+        }
+        EXPECT_FALSE(label.IsMarkupValid());
+        EXPECT_EQ(InkCount(CaptureLabel(label), {0, 0, 120, 40}), 0) << "nothing half-prepared is drawn";
+
+        measurer.fail = false;
+        label.SetCaption(u"fine again");
+        EXPECT_TRUE(label.IsMarkupValid());
+        EXPECT_GT(InkCount(CaptureLabel(label), {0, 0, 120, 40}), 0);
+        label.SetMeasurer(nullptr);
+    }
+    SetErrorReportSink(previous);
 }
 
 // The label shows what lies beneath it, or the button face when opaque.

@@ -7,11 +7,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "ddb_picture.h"
+#include "widgets/gdi_text_measurer.h"
 #include "error_report.h"
 #include "platform.h"
 #include "canvas.h"
@@ -434,6 +436,63 @@ TEST_F(MenusTest, PreviewDrawsTheTextInAGrayFrameWithoutChangingTheItem) {
     for (int y = 2; y < s.cy - 2; ++y) linesWithText += canvas.Count(RECT{2, y, s.cx - 2, y + 1}, RGB(0, 0, 0)) > 0;
     EXPECT_GT(linesWithText, 40);
     EXPECT_EQ(Slot(1).WText, words);
+}
+
+// Clipboard text is the user's own: an "&" in it is drawn as it is, not
+// taken for an access key, wherever the text is shown. With prefix drawing
+// "AT&T" would be as wide as "ATT" and "AT&&T" as wide as "AT&T".
+TEST_F(MenusTest, AnAmpersandInClipboardTextIsDrawnAsItIs) {
+    AddText(u"ATT", "ATT");      // line 0
+    AddText(u"AT&T", "AT&T");    // line 1
+    AddText(u"AT&&T", "AT&&T");  // line 2
+    struct Place {
+        const char* name;
+        std::function<int(int line)> rightmostInk;
+    };
+    const std::vector<Place> places = {
+        {"preview",
+         [&](int line) {
+             const SIZE s = MeasurePreview(line);
+             Canvas canvas(s.cx, s.cy);
+             EXPECT_TRUE(Draw(*form, form->v1, canvas, {0, 0, s.cx, s.cy}, 0));
+             return canvas.RightmostOf(RGB(0, 0, 0));
+         }},
+        {"list entry",
+         [&](int line) {
+             Canvas canvas(229, 40);
+             DRAWITEMSTRUCT d{};
+             d.CtlType = ODT_LISTBOX;
+             d.CtlID = kIdLstCB;
+             d.itemID = static_cast<UINT>(line);
+             d.itemAction = ODA_DRAWENTIRE;
+             d.hwndItem = form->lstCB;
+             d.hDC = canvas.Dc();
+             d.rcItem = {0, 0, 229, 40};
+             SendMessageW(form->Handle(), WM_DRAWITEM, kIdLstCB, reinterpret_cast<LPARAM>(&d));
+             return canvas.RightmostOf(RGB(0, 0, 0));
+         }},
+    };
+    // Each "&" shown adds its own width; an underline under the T adds at
+    // most a pixel or two.
+    HDC dc = CreateCompatibleDC(nullptr);
+    const LOGFONTW lf = DefaultInterfaceFont();
+    HFONT font = CreateFontIndirectW(&lf);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE amp{};
+    GetTextExtentPoint32W(dc, L"&", 1, &amp);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    ASSERT_GT(amp.cx, 3);
+    for (const Place& p : places) {
+        SCOPED_TRACE(p.name);
+        const int att = p.rightmostInk(0);
+        const int one = p.rightmostInk(1);
+        const int two = p.rightmostInk(2);
+        EXPECT_GT(att, 0);
+        EXPECT_GE(one - att, amp.cx - 1) << "\"AT&T\" shows its \"&\"";
+        EXPECT_GE(two - one, amp.cx - 1) << "\"AT&&T\" shows both";
+    }
 }
 
 TEST_F(MenusTest, AnEightBitTextIsPreviewedThroughTheCodePage) {

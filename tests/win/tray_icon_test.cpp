@@ -10,11 +10,13 @@
 
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "error_report.h"
 #include "test_support.h"
 #include "widgets/modal_state.h"
 
@@ -150,6 +152,41 @@ TEST_F(TrayIconTest, MouseSequencesBecomeClicksAndDoubleClicks) {
             EXPECT_EQ(e.position.y, pointer.y);
         }
     }
+}
+
+// The general error report's message box is a modal window of the program
+// too: while it is open a left double click on the icon does nothing.
+TEST_F(TrayIconTest, TheErrorReportsMessageBoxClosesTheGate) {
+    struct Seen {
+        std::function<void(HWND)> onBox;
+        bool box = false;
+        bool modal = false;
+        int doubleClicks = -1;
+    };
+    static Seen seen;
+    seen = {};
+    seen.onBox = [this](HWND box) {
+        seen.modal = IsModalDialogShowing();
+        for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Notify(m);
+        seen.doubleClicks = Count(Event::DblClick);
+        PostMessageW(box, WM_COMMAND, IDOK, 0);
+    };
+    const ErrorReportSink previous = SetErrorReportSink({});
+    const UINT_PTR poll = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+        HWND box = FindWindowW(L"#32770", L"Stashwell");
+        if (!box || !IsWindowVisible(box) || seen.box) return;
+        seen.box = true;
+        seen.onBox(box);
+    });
+    ReportError("Something went wrong");
+    KillTimer(nullptr, poll);
+    SetErrorReportSink(previous);
+    ASSERT_TRUE(seen.box) << "the message box did not show";
+    EXPECT_TRUE(seen.modal);
+    EXPECT_EQ(seen.doubleClicks, 0);
+    EXPECT_FALSE(IsModalDialogShowing()) << "the gate opens again with the box gone";
+    WaitPastDoubleClickTime();
+    EXPECT_EQ(Count(Event::DblClick), 0);
 }
 
 TEST_F(TrayIconTest, SingleClickWaitsForTheDoubleClickTime) {

@@ -24,10 +24,23 @@ bool NotificationAnimator::ShowTip(bool windowShowing) {
     return true;
 }
 
-void NotificationAnimator::Wake() {
-    if (!paused_.exchange(false)) return;
+bool NotificationAnimator::Wake() {
+    int expected = kPaused;
+    if (!run_.compare_exchange_strong(expected, kRunning)) return false;
     wakeSignal_.fetch_add(1);
     wakeSignal_.notify_all();
+    return true;
+}
+
+void NotificationAnimator::HideApplied() {
+    int expected = kHiding;
+    run_.compare_exchange_strong(expected, kPaused);
+}
+
+void NotificationAnimator::PauseToHide() {
+    // A pause or a wake by the main thread since this tick began wins.
+    int expected = kRunning;
+    run_.compare_exchange_strong(expected, kHiding);
 }
 
 void NotificationAnimator::Terminate() {
@@ -40,7 +53,7 @@ void NotificationAnimator::WaitWhilePaused() {
     unsigned seen = wakeSignal_.load();
     // Reading the signal before the flags means a wake in between changes the
     // signal, so wait() returns at once instead of missing it.
-    while (paused_.load() && !terminated_.load()) {
+    while (IsPaused() && !terminated_.load()) {
         wakeSignal_.wait(seen);
         seen = wakeSignal_.load();
     }
@@ -48,18 +61,18 @@ void NotificationAnimator::WaitWhilePaused() {
 
 AnimatorStep NotificationAnimator::Tick(int currentTop, int screenHeight, int windowHeight) {
     using Kind = AnimatorStep::Kind;
-    if (terminated_.load() || paused_.load()) return {};
+    if (terminated_.load() || IsPaused()) return {};
 
     if (falling_.load() && tipMode_.load()) {
         tipMode_.store(false);
         falling_.store(false);
-        paused_.store(true);
+        PauseToHide();
         return {Kind::Hide, currentTop};
     }
     if (falling_.load()) {
         if (currentTop < screenHeight + 1) return {Kind::MoveTo, currentTop + 1};
         falling_.store(false);
-        paused_.store(true);
+        PauseToHide();
         return {Kind::Hide, currentTop};
     }
     if (rising_.load()) {

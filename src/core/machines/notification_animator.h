@@ -60,9 +60,15 @@ public:
     // the animator stops at the next tick boundary.
     void Dismiss() { Pause(); }
 
-    void Wake();
-    void Pause() { paused_.store(true); }
-    bool IsPaused() const { return paused_.load(); }
+    // Clears the paused state of a paused animator. An animator that paused
+    // itself to hide the window stays paused until the hide has been carried
+    // out (HideApplied): a request in between finds the window still showing,
+    // and waking then would time a hidden window. Answers whether it woke.
+    bool Wake();
+    void Pause() { run_.store(kPaused); }
+    bool IsPaused() const { return run_.load() != kRunning; }
+    // The window's thread has carried out (or dropped) a Hide step.
+    void HideApplied();
     // For good: no further ticks, and a waiting animator thread returns.
     void Terminate();
     bool IsTerminated() const { return terminated_.load(); }
@@ -75,18 +81,26 @@ public:
     // --- animator side ---
 
     // One decision. A paused or terminated animator answers None and changes
-    // nothing. Hiding pauses the animator.
+    // nothing. Hiding pauses the animator until the hide is applied.
     AnimatorStep Tick(int currentTop, int screenHeight, int windowHeight);
 
     // Blocks the calling (animator) thread while paused and not terminated.
     void WaitWhilePaused();
 
 private:
+    void PauseToHide();
+
     std::atomic<bool> rising_{false};
     std::atomic<bool> falling_{false};
     std::atomic<bool> tipMode_{false};
     std::atomic<int> holdTicks_{kHoldTicks};
-    std::atomic<bool> paused_{true};  // created paused
+    // Running, paused, or paused with a Hide step on its way to the window:
+    // one value, so that a wake cannot slip in between the decision to hide
+    // and the pause.
+    static constexpr int kRunning = 0;
+    static constexpr int kPaused = 1;
+    static constexpr int kHiding = 2;
+    std::atomic<int> run_{kPaused};  // created paused
     std::atomic<bool> terminated_{false};
     std::atomic<unsigned> wakeSignal_{0};  // bumped by Wake and Terminate
 };

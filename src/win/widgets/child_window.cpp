@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "error_report.h"
+
 namespace swl {
 
 ChildWindow::~ChildWindow() {
@@ -50,7 +52,14 @@ LRESULT CALLBACK ChildWindow::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPA
         self->hwnd_ = nullptr;
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    return self->HandleMessage(msg, wParam, lParam);
+    // An error that escapes a widget's handler goes to the error report, as
+    // it does for the program's windows: nothing unwinds through the system.
+    try {
+        return self->HandleMessage(msg, wParam, lParam);
+    } catch (...) {
+        ReportCurrentException();
+        return 0;
+    }
 }
 
 void PaintParentBackground(HWND child, HDC dc) {

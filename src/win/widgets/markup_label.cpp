@@ -164,9 +164,15 @@ SIZE TMarkupLabel::ClientSize() const {
 
 MarkupFont TMarkupLabel::BaseFont() const { return MarkupFontFromLogFont(font_, fontColor_); }
 
+void TMarkupLabel::SetMeasurer(TextMeasurer* measurer) {
+    measureWith_ = measurer;
+    Changed();
+}
+
 void TMarkupLabel::Changed() {
+    bool prepared = true;
     if (isHTML_) {
-        PrepareMarkup();
+        prepared = PrepareMarkup();
     } else {
         links_.clear();
         focusedLink_ = -1;
@@ -174,18 +180,21 @@ void TMarkupLabel::Changed() {
     AdjustBounds();
     SyncWindowText();
     if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
+    if (!prepared) throw MarkupError();
 }
 
-void TMarkupLabel::PrepareMarkup() {
+bool TMarkupLabel::PrepareMarkup() {
     render_.SetBaseFont(BaseFont());
     render_.SetLinkColor(linkColor_);
     render_.SetLinkStyle(linkStyle_);
     const int available = ClientSize().cx - 2 * borderWidth_;
     // A failure leaves the render empty: the label shows nothing rather than
     // half-prepared text.
-    markupValid_ = render_.Prepare(caption_, measurer_, available, wordWrap_) == MarkupStatus::Ok;
+    TextMeasurer& measurer = measureWith_ ? *measureWith_ : measurer_;
+    markupValid_ = render_.Prepare(caption_, measurer, available, wordWrap_) == MarkupStatus::Ok;
     links_ = FindMarkupLinks(render_);
     if (focusedLink_ >= static_cast<int>(links_.size())) focusedLink_ = links_.empty() ? -1 : 0;
+    return markupValid_;
 }
 
 void TMarkupLabel::SyncWindowText() {
@@ -493,10 +502,12 @@ LRESULT TMarkupLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_PRINTCLIENT:
             PaintTo(reinterpret_cast<HDC>(wParam));
             return 0;
-        case WM_SIZE:
-            if (!adjusting_ && isHTML_ && wordWrap_) PrepareMarkup();
+        case WM_SIZE: {
+            const bool prepared = adjusting_ || !isHTML_ || !wordWrap_ || PrepareMarkup();
             InvalidateRect(Handle(), nullptr, FALSE);
+            if (!prepared) throw MarkupError();
             break;
+        }
         case WM_ENABLE:
             enabled_ = wParam != 0;
             InvalidateRect(Handle(), nullptr, FALSE);

@@ -15,6 +15,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,12 @@
 #include "widgets/gdi_text_measurer.h"
 
 namespace swl {
+
+// Raised when a caption cannot be prepared as markup.
+class MarkupError : public std::runtime_error {
+public:
+    MarkupError() : std::runtime_error("The text is not valid markup") {}
+};
 
 class TMarkupLabel : public ChildWindow, private AccessibleSource {
 public:
@@ -84,8 +91,13 @@ public:
     std::function<void()> OnClick;
 
     // False when the caption could not be prepared as markup: the label then
-    // draws nothing until it is prepared again.
+    // draws nothing until it is prepared again. The setter that prepared it
+    // raises MarkupError; a preparation inside the label's own messages (a
+    // wrapped label resized) goes to the error report.
     bool IsMarkupValid() const { return markupValid_; }
+    // Markup is measured with `measurer` instead of the label's GDI fonts
+    // (it still draws with those); nullptr returns to them.
+    void SetMeasurer(TextMeasurer* measurer);
     const MarkupRender& Render() const { return render_; }
     // Where the prepared markup is drawn in the client area.
     MarkupRect TextBlock() const;
@@ -101,7 +113,7 @@ protected:
 
 private:
     void Changed();                 // prepare again, resize, repaint
-    void PrepareMarkup();
+    bool PrepareMarkup();           // false: not valid markup
     void AdjustBounds();
     SIZE ClientSize() const;
     MarkupFont BaseFont() const;
@@ -143,6 +155,7 @@ private:
     RECT bounds_{};                 // while the window does not exist
 
     GdiTextMeasurer measurer_;
+    TextMeasurer* measureWith_ = nullptr;
     MarkupRender render_;
     bool markupValid_ = true;
     bool adjusting_ = false;        // inside our own resize

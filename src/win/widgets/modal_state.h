@@ -1,4 +1,5 @@
-// Whether one of the program's modal dialogs is showing: while one is, the
+// Whether one of the program's modal windows is showing (the message dialog
+// or the error report's message box): while one is, the
 // tray icon opens no menu and the other windows take no input.
 #pragma once
 
