@@ -168,7 +168,7 @@ public:
     HWND Window() const { return window_; }
     bool Answered() const { return answered_; }
 
-    static constexpr DWORD kPatienceMs = 250;
+    static constexpr DWORD kPatienceMs = 400;
 
 private:
     void Run() {
