@@ -13,9 +13,9 @@
 namespace swl {
 
 std::unique_ptr<DdbPicture> DdbFromBmp(const BmpImage& image) {
-    if (!PictureSizeAllowed(image.width, image.height)) return nullptr;
     auto picture = DdbPicture::Create(image.width, image.height);
-    if (!picture || !picture->Handle()) return nullptr;
+    if (!picture) return nullptr;
+    if (!picture->Handle()) return picture;  // 0 x 0: no pixels to set
     // The header is rebuilt from the checked values; the rows were checked
     // to lie inside the file, height * stride bytes of them.
     std::vector<std::uint8_t> info = BitmapInfoBytes(image);
@@ -30,14 +30,23 @@ std::unique_ptr<DdbPicture> DdbFromBmp(const BmpImage& image) {
 
 std::optional<std::vector<std::uint8_t>> DdbToBmpFile(const DdbPicture& picture) {
     HBITMAP bitmap = picture.Handle();
-    if (!bitmap) return std::nullopt;
+    if (!bitmap) {
+        // A picture without pixels (a clipboard bitmap that could not be
+        // had) is kept as a file without rows; any other size needs a bitmap.
+        if (picture.Width() != 0 || picture.Height() != 0) return std::nullopt;
+        BmpWriteInput empty;
+        empty.width = 0;
+        empty.height = 0;
+        empty.bitsPerPixel = 32;
+        return WriteBmp(empty);
+    }
     BITMAP bm{};
     if (GetObjectW(bitmap, sizeof(bm), &bm) != sizeof(bm)) return std::nullopt;
     int bits = bm.bmBitsPixel * bm.bmPlanes;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) bits = 32;
     const int width = picture.Width(), height = picture.Height();
     const std::size_t stride = BmpStride(width, bits);
-    if (stride == 0 || !PictureSizeAllowed(width, height)) return std::nullopt;
+    if (stride == 0 || !PictureSizeKept(width, height)) return std::nullopt;
 
     // A BITMAPINFO with room for 256 colours.
     std::vector<std::uint8_t> infoBytes(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
