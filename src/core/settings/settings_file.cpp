@@ -95,8 +95,12 @@ constexpr int kBitmapNameChoices = 4;
 
 std::string BitmapFileName(int i, int choice) {
     std::string name = ItemSectionName(i);
-    if (choice > 0) name += "-" + std::to_string(choice);
-    return name + ".bmp";
+    if (choice > 0) {
+        name += '-';
+        name += std::to_string(choice);
+    }
+    name += ".bmp";
+    return name;
 }
 
 struct SaveState {

@@ -58,14 +58,33 @@ std::optional<std::vector<std::uint8_t>> DdbToBmpFile(const DdbPicture& picture)
     info->bmiHeader.biBitCount = static_cast<WORD>(bits);
     info->bmiHeader.biCompression = BI_RGB;
 
+    ScreenDC screen;
+    if (!screen.get()) return std::nullopt;
+    BmpWriteInput input;
+    input.width = width;
+    input.height = height;
+    input.bitsPerPixel = bits;
+    if (bits > 8) {
+        // No colour table: the rows go straight into the file, so a large
+        // picture is neither held twice nor copied.
+        std::optional<std::vector<std::uint8_t>> file;
+        try {
+            file = BmpFileForRows(input);
+        } catch (const std::bad_alloc&) {
+            return std::nullopt;
+        }
+        if (!file || GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), file->data() + RowsOffset(input),
+                               info, DIB_RGB_COLORS) != height)
+            return std::nullopt;
+        return file;
+    }
+
     std::vector<std::uint8_t> rows;
     try {
         rows.resize(stride * static_cast<std::size_t>(height));
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    ScreenDC screen;
-    if (!screen.get()) return std::nullopt;
     if (GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), rows.data(), info, DIB_RGB_COLORS) != height)
         return std::nullopt;
 
@@ -77,10 +96,6 @@ std::optional<std::vector<std::uint8_t>> DdbToBmpFile(const DdbPicture& picture)
             colours.push_back((std::uint32_t(q.rgbRed) << 16) | (std::uint32_t(q.rgbGreen) << 8) | q.rgbBlue);
         }
     }
-    BmpWriteInput input;
-    input.width = width;
-    input.height = height;
-    input.bitsPerPixel = bits;
     input.colours = colours;
     input.rows = rows;
     return WriteBmp(input);
