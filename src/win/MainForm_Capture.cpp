@@ -8,6 +8,7 @@
 #include "clipboard.h"
 #include "clipboard_blocks.h"
 #include "ddb_picture.h"
+#include "item_limits.h"
 
 namespace swl {
 namespace {
@@ -75,7 +76,11 @@ bool TfrmMain::ReadClipboardItem(TCBI& item) {
         item.Text = ReadAnsiBlock(clipboard.GetData(CF_TEXT));
     } else if (clipboard.HasFormat(CF_BITMAP)) {
         // The clipboard's bitmap is only read: it stays the clipboard's.
-        auto picture = DdbPicture::FromBitmap(static_cast<HBITMAP>(clipboard.GetData(CF_BITMAP)));
+        const auto bitmap = static_cast<HBITMAP>(clipboard.GetData(CF_BITMAP));
+        int width = 0, height = 0;
+        if (BitmapSize(bitmap, width, height) && !PictureSizeKept(width, height))
+            throw std::runtime_error("The picture on the clipboard is too large to keep");
+        auto picture = DdbPicture::FromBitmap(bitmap);
         if (!picture) throw std::runtime_error("Cannot copy the picture on the clipboard");
         item.Format = kCF_BITMAP;
         item.FormatName = "CF_BITMAP";
@@ -84,6 +89,8 @@ bool TfrmMain::ReadClipboardItem(TCBI& item) {
     } else {
         return false;
     }
+    // What could not be saved at exit is not recorded.
+    if (!TextKept(item)) throw std::runtime_error("The text on the clipboard is too long to keep");
     return true;
 }
 

@@ -62,8 +62,9 @@ public:
             return false;
         }
     }
-    void PutOnClipboard(const TCBI& item) override { form_.PutOnClipboard(item); }
+    bool PutOnClipboard(const TCBI& item) override { return form_.PutOnClipboard(item); }
     bool Monitoring() const override { return form_.ckMonitor.Checked(); }
+    unsigned CaptureCount() const override { return form_.CaptureCount(); }
 
 private:
     TfrmMain& form_;

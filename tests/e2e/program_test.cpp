@@ -28,6 +28,7 @@ struct OwnTempFolder {
 class ProgramInTempFolder : private OwnTempFolder, public RunningProgram {
 public:
     ProgramInTempFolder() : RunningProgram(ProgramExe(), folder.Path()) {}
+    std::wstring FileBeside(const wchar_t* name) const { return folder.Path() + name; }
 
     // An error report or other message box of the program.
     bool ShowsAMessageBox() const { return FindWindowOf(Id(), L"#32770") != nullptr; }
@@ -70,6 +71,29 @@ TEST_F(ProgramTest, ASecondStartEndsAtOnceAndTheFirstKeepsRunning) {
     EXPECT_TRUE(IsWindow(first.MainWindow()));
     EXPECT_EQ(first.Lines(), std::vector<std::u16string>{u"held by the first"});
     EXPECT_TRUE(first.Close());
+}
+
+TEST_F(ProgramTest, ASecondStartWhileTheFirstIsSavingAtExitEndsAtOnce) {
+    ProgramInTempFolder first;
+    ASSERT_TRUE(first.Start());
+    // A read-only settings file keeps the exit's save on its error message,
+    // so the second start is sure to come while the save is under way.
+    const std::wstring ini = first.FileBeside(L"SWL.ini");
+    ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
+    first.PostClose();
+    HWND dialog = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (dialog = FindWindowOf(first.Id(), L"TPromptForm")) && IsWindowVisible(dialog); },
+                          20000));
+
+    ProgramInTempFolder second;
+    EXPECT_FALSE(second.Start());
+    EXPECT_TRUE(second.Process().Wait(20000));
+    EXPECT_EQ(second.Process().ExitCode(), 0u);
+    if (second.Process().Running()) EXPECT_TRUE(second.Close());
+
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(first.Ended());
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_NORMAL);
 }
 
 TEST_F(ProgramTest, ABurstOfChangesFromAnotherProcessIsFollowedInOrder) {

@@ -60,14 +60,20 @@ public:
     // Opens, empties and closes the Windows clipboard; false when it cannot
     // be opened.
     virtual bool Empty() = 0;
-    // Writes the record onto the clipboard and never reports a failure. While
-    // monitoring is on, the capture records the written content before this
-    // returns (the item may be a slot the capture renews: take what is needed
-    // from it before the clipboard is closed). A record of format 2 may come
-    // without a picture (none could be made): nothing is written then.
-    virtual void PutOnClipboard(const TCBI& item) = 0;
+    // Writes the record onto the clipboard; false when nothing was written
+    // (another program holds the clipboard, no memory, a record without
+    // content). While monitoring is on, the capture records the written
+    // content before this returns (the item may be a slot the capture renews:
+    // take what is needed from it before the clipboard is closed). A record of
+    // format 2 may come without a picture (none could be made): nothing is
+    // written then.
+    virtual bool PutOnClipboard(const TCBI& item) = 0;
     // Whether the main window is in the clipboard viewer chain.
     virtual bool Monitoring() const = 0;
+    // How many items the capture has recorded so far: a put that leaves it
+    // unchanged was not recorded (monitoring off, or the capture could not
+    // open the clipboard after the write).
+    virtual unsigned CaptureCount() const = 0;
 };
 
 class PictureFiles {
