@@ -23,6 +23,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +32,7 @@
 #include "check_box.h"
 #include "gdi_handles.h"
 #include "history.h"
+#include "list_box_accessible.h"
 #include "menu_item.h"
 #include "notification_window.h"
 #include "win_ansi_codepage.h"
@@ -91,6 +93,7 @@ enum MainFormCommandId : UINT {
 enum MainFormTimerId : UINT_PTR {
     kPosTimer = 1,
     kFocusTimer = 2,
+    kCaptureRetryTimer = 3,
 };
 
 // Posted to the main window: show the notification for the captures made
@@ -199,6 +202,11 @@ public:
     void WMDrawClipboard();
     void WMChangeCBChain(HWND leaving, HWND next);
     void CaptureClipboard();
+    // A tick of kCaptureRetryTimer: tries again the capture of a change the
+    // clipboard was held open through.
+    void CaptureRetryTimerTimer();
+    // Whether a change waits for the clipboard to be let go.
+    bool CaptureRetryPending() const { return captureRetriesLeft_ > 0; }
     void PostNotification();
     void ShowNotification();
     // "Stashwell :: " and the text of key in the current language.
@@ -400,18 +408,38 @@ private:
     // Reads the clipboard's content into item; false when it holds none of
     // the recorded formats. Throws when a picture cannot be copied.
     bool ReadClipboardItem(TCBI& item);
+    // The capture proper; false only when the clipboard could not be opened.
+    bool CaptureOpenClipboard();
+    void StartCaptureRetry(DWORD sequence, unsigned tries);
+    void StopCaptureRetry();
     // Puts an item back into slot k with its list line (Copy to Clipboard
     // whose write failed).
     void RestoreItem(int k, TCBI&& item);
 
     TApplication& application_;
     WinAnsiCodePage codePage_;
+    // What screen readers hear of lstCB's entries: the text each one shows.
+    ListBoxAccessible lstCBAccessible_{[this](int line) { return EntryText(line); }};
+    std::u16string EntryText(int line) const;
+    // The control that had the keyboard focus when the window was last
+    // deactivated; it gets the focus back when the window is activated.
+    HWND lastFocus_ = nullptr;
+    void SaveFocus();
+    bool RestoreFocus();
     Options options_;
     HWND hwnd_ = nullptr;
     UniqueFont font_;
     UniqueBrush background_;
     unsigned captureCount_ = 0;
     bool notificationPosted_ = false;
+    // The clipboard's sequence number when the last capture read it: a
+    // notification that arrives after the content it announced has been
+    // recorded (notifications from other processes can come late, when the
+    // clipboard already holds the next change) finds it unchanged.
+    std::optional<DWORD> recordedSequence_;
+    // The change a held clipboard kept from the capture, and the tries left.
+    DWORD captureRetrySequence_ = 0;
+    unsigned captureRetriesLeft_ = 0;
     // The About emblem (imgAbout shows it) and the bold font of the selected
     // history entry (font_ is the window's regular one).
     HICON aboutIcon_ = nullptr;

@@ -10,6 +10,15 @@
 #include "ddb_picture.h"
 
 namespace swl {
+namespace {
+
+// A program that holds the clipboard open usually lets it go within a few
+// milliseconds: the change it kept from the capture is tried again every
+// 50 ms, for about a second.
+constexpr UINT kCaptureRetryMs = 50;
+constexpr unsigned kCaptureRetries = 20;
+
+}  // namespace
 
 void TfrmMain::SetStatusCaption(const char* key) {
     const std::u16string caption = u"Stashwell :: " + GetLangText(ckLang.Checked(), key);
@@ -17,8 +26,12 @@ void TfrmMain::SetStatusCaption(const char* key) {
 }
 
 void TfrmMain::SetMonitoring(bool on) {
+    StopCaptureRetry();
     if (on) {
         SetStatusCaption("statactive");
+        // Joining records what the clipboard holds, even when it was
+        // recorded before monitoring was switched off.
+        recordedSequence_.reset();
         // Windows announces the current content inside this call: the first
         // capture runs before NextViewer has its new value.
         NextViewer = SetClipboardViewer(hwnd_);
@@ -75,9 +88,41 @@ bool TfrmMain::ReadClipboardItem(TCBI& item) {
 }
 
 void TfrmMain::CaptureClipboard() {
+    // This notification's capture takes over from any change still waiting.
+    StopCaptureRetry();
+    if (!CaptureOpenClipboard()) StartCaptureRetry(GetClipboardSequenceNumber(), kCaptureRetries);
+}
+
+// Another program held the clipboard open when its change was announced.
+// The change is tried again on a timer, never by waiting here: the
+// notification has long been passed on, and the program keeps answering
+// its messages meanwhile.
+void TfrmMain::StartCaptureRetry(DWORD sequence, unsigned tries) {
+    captureRetrySequence_ = sequence;
+    captureRetriesLeft_ = SetTimer(hwnd_, kCaptureRetryTimer, kCaptureRetryMs, nullptr) ? tries : 0;
+}
+
+void TfrmMain::StopCaptureRetry() {
+    if (captureRetriesLeft_ > 0 && hwnd_) KillTimer(hwnd_, kCaptureRetryTimer);
+    captureRetriesLeft_ = 0;
+}
+
+void TfrmMain::CaptureRetryTimerTimer() {
+    if (captureRetriesLeft_ == 0) return;
+    const unsigned left = captureRetriesLeft_ - 1;
+    const DWORD sequence = captureRetrySequence_;
+    StopCaptureRetry();
+    // Changed again since: that change's own notification records it.
+    if (GetClipboardSequenceNumber() != sequence) return;
+    if (!CaptureOpenClipboard() && left > 0) StartCaptureRetry(sequence, left);
+}
+
+bool TfrmMain::CaptureOpenClipboard() {
+    // Already recorded: a late notification, or one more for the same change.
+    if (recordedSequence_ && GetClipboardSequenceNumber() == *recordedSequence_) return true;
     TClipboard& clipboard = TClipboard::Instance();
     ClipboardSpan span(clipboard, std::nothrow);
-    if (!span.IsOpen()) return;  // another program holds it: skipped
+    if (!span.IsOpen()) return false;  // another program holds it
     const bool anyFormat = clipboard.FormatCount() > 0;
     lbClearCB.SetEnabled(anyFormat);
 
@@ -86,6 +131,9 @@ void TfrmMain::CaptureClipboard() {
     // cannot be copied throws from here, before the store is touched.
     TCBI item;
     const bool taken = !ClipboardExcludedFromMonitors(clipboard) && ReadClipboardItem(item);
+    // Read while the clipboard is still open: no other program can have
+    // changed it since the content was read.
+    recordedSequence_ = GetClipboardSequenceNumber();
     // Everything needed is copied: other programs get the clipboard back
     // before the history and the windows are updated.
     span.Close();
@@ -103,6 +151,7 @@ void TfrmMain::CaptureClipboard() {
     }
     THistory::CopyItem(History.CBItems[0], History.CBItems[History.CBCount]);
     if (anyFormat) PostNotification();
+    return true;
 }
 
 // The notification is shown after the clipboard's message has been

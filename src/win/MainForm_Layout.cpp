@@ -63,6 +63,7 @@ void MakeLink(TMarkupLabel& link, HWND group, int x, int y, int width, const std
     link.SetFont(Tahoma(8, false, true));
     link.SetFontColor(GetSysColor(COLOR_HIGHLIGHT));
     link.SetCaption(caption);
+    link.SetTabStop(true);
     link.Create(group, x, y, width, 13);
 }
 
@@ -197,6 +198,7 @@ void TfrmMain::CreateComponents() {
                             8, 24, 229, 161, clipboardPage, ControlId(kIdLstCB), instance, nullptr);
     SendMessageW(lstCB, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SetWindowSubclass(lstCB, &TfrmMain::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    lstCBAccessible_.Attach(lstCB);
 
     MakePageTitle(lbPSettings, settingsPage, 47, text("lbpsettings"));
     ckAutoLoad.Create(settingsPage, kIdCkAutoLoad, text("ckautoload"), 16, 32, 137, 17, false);
@@ -228,20 +230,26 @@ void TfrmMain::CreateComponents() {
 
     aboutIcon_ = static_cast<HICON>(LoadImageA(instance, SWL_RES_ABOUTICON, IMAGE_ICON, res::kAboutIconSize,
                                                res::kAboutIconSize, 0));
-    imgAbout = CreateWindowExW(0, L"STATIC", nullptr, WS_CHILD | WS_VISIBLE | SS_ICON | SS_REALSIZECONTROL, 11, 16,
-                               72, 72, aboutPage, nullptr, instance, nullptr);
-    if (aboutIcon_) SendMessageW(imgAbout, STM_SETICON, reinterpret_cast<WPARAM>(aboutIcon_), 0);
     lbAboutTitle.SetIsHTML(true);
     lbAboutTitle.SetAutoSize(true);
     lbAboutTitle.SetFont(Tahoma(18, false));
     lbAboutTitle.SetFontColor(GetSysColor(COLOR_WINDOWTEXT));
     lbAboutTitle.SetCaption(text("lbabouttitle"));
     lbAboutTitle.Create(aboutPage, 70, 32, 164, 29);
+    // The title overlaps the emblem's right edge. The emblem is made after
+    // it, so it lies under the title in the Z order: it leaves the title's
+    // area alone (WS_CLIPSIBLINGS) and the title draws it as its background.
+    imgAbout = CreateWindowExW(0, L"STATIC", nullptr,
+                               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | SS_ICON | SS_REALSIZECONTROL, 11, 16, 72, 72,
+                               aboutPage, nullptr, instance, nullptr);
+    if (aboutIcon_) SendMessageW(imgAbout, STM_SETICON, reinterpret_cast<WPARAM>(aboutIcon_), 0);
     lbAboutDetail.SetIsHTML(true);
     lbAboutDetail.SetWordWrap(true);
     lbAboutDetail.SetAutoSize(false);
     lbAboutDetail.SetFont(windowFont);
     lbAboutDetail.SetCaption(text("lbaboutdetail"));
+    // Its links are reached with Tab, one after the other.
+    lbAboutDetail.SetTabStop(true);
     lbAboutDetail.Create(aboutPage, 11, 88, 225, 91);
     lbAboutDetail.OnLinkClick = [this](const std::u16string& href) {
         Reported([this, &href] { lbAboutDetailLinkClick(href); })();
@@ -381,6 +389,14 @@ void TfrmMain::lstCBDrawItem(const DRAWITEMSTRUCT& item) {
     DeleteObject(framePen);
     DeleteObject(bluePen);
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+}
+
+std::u16string TfrmMain::EntryText(int line) const {
+    const int index = line + 1;
+    if (index < 1 || index >= kSlotCount) return {};
+    const TCBI& c = History.CBItems[static_cast<std::size_t>(index)];
+    if (c.Format == CF_BITMAP) return LineString(line);
+    return c.Format == CF_UNICODETEXT ? c.WText : codePage_.ToWide(c.Text);
 }
 
 int TfrmMain::LineCount() const {

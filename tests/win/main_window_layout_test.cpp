@@ -87,8 +87,15 @@ protected:
 
     // Paints everything now and copies the client area out of the window.
     std::unique_ptr<Canvas> Capture() {
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return CaptureAsPainted();
+    }
+
+    // Copies the client area as the window's own repaints left it: only what
+    // was invalidated is painted again.
+    std::unique_ptr<Canvas> CaptureAsPainted() {
         HWND hwnd = form->Handle();
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
         test::PumpPending();
         RECT client{};
         GetClientRect(hwnd, &client);
@@ -436,6 +443,46 @@ TEST_F(MainWindowLayoutTest, NavigationLinksSelectTheirPages) {
     EXPECT_GT(ink, 0);
 }
 
+TEST_F(MainWindowLayoutTest, TheAboutTitleLeavesTheWholeEmblemShowing) {
+    // The title at (70, 32) overlaps the emblem's right edge: the emblem
+    // shows through the label, with the title drawn over it.
+    form->SetPageIndex(2);
+    const auto shot = Capture();
+    const RECT emblem = BoundsInParent(form->imgAbout);
+    const RECT title = BoundsInParent(form->lbAboutTitle.Handle());
+    RECT overlap{};
+    ASSERT_TRUE(IntersectRect(&overlap, &emblem, &title));
+
+    auto icon = reinterpret_cast<HICON>(SendMessageW(form->imgAbout, STM_GETICON, 0, 0));
+    ASSERT_NE(icon, nullptr);
+    Canvas alone(emblem.right - emblem.left, emblem.bottom - emblem.top, kWhite);
+    ASSERT_TRUE(DrawIconEx(alone.Dc(), 0, 0, icon, alone.Width(), alone.Height(), 0, nullptr, DI_NORMAL));
+
+    // The title's black ink, smoothed at its edges, only darkens the emblem.
+    auto coveredByText = [](COLORREF got, COLORREF want) {
+        return GetRValue(got) <= GetRValue(want) && GetGValue(got) <= GetGValue(want) &&
+               GetBValue(got) <= GetBValue(want);
+    };
+    const int pageX = 153;  // the page area's left in the window
+    int emblemInk = 0;
+    int lost = 0;
+    for (int y = overlap.top; y < overlap.bottom; ++y) {
+        for (int x = overlap.left; x < overlap.right; ++x) {
+            const COLORREF want = alone.At(x - emblem.left, y - emblem.top);
+            if (want == kWhite) continue;
+            ++emblemInk;
+            const COLORREF got = shot->At(pageX + x, y);
+            lost += got != want && !coveredByText(got, want);
+        }
+    }
+    ASSERT_GT(emblemInk, 20) << "the emblem has ink where the title overlaps it";
+    EXPECT_EQ(lost, 0);
+    // The title itself is still drawn.
+    EXPECT_GT(shot->Count({pageX + title.left, title.top, pageX + title.right, title.bottom},
+                          GetSysColor(COLOR_WINDOWTEXT)),
+              50);
+}
+
 TEST_F(MainWindowLayoutTest, TabStopsOfThePagesFollowTheDesignOrder) {
     auto tabStops = [](HWND page) {
         std::vector<HWND> order;
@@ -450,6 +497,37 @@ TEST_F(MainWindowLayoutTest, TabStopsOfThePagesFollowTheDesignOrder) {
                                      f.ckHotKey.Handle(), f.hkQuickPaste};
     EXPECT_EQ(tabStops(f.PageHandle(1)), settings);
     EXPECT_EQ(tabStops(f.PageHandle(0)), std::vector<HWND>{f.lstCB});
+}
+
+// After a language switch the window shows what a full repaint would show,
+// on every page: no part is left blank or with its old text.
+TEST_F(MainWindowLayoutTest, TheLanguageSwitchRepaintsEveryPart) {
+    struct Case {
+        const char* name;
+        TMarkupLabel TfrmMain::*link;
+    };
+    const Case pages[] = {
+        {"Clipboard", &TfrmMain::lbShowAll},
+        {"Settings", &TfrmMain::lbSettings},
+        {"About", &TfrmMain::lbAbout},
+    };
+    for (const Case& page : pages) {
+        ClickLink((*form).*page.link);
+        Capture();
+        for (const bool vietnamese : {true, false}) {
+            SCOPED_TRACE(testing::Message() << page.name << (vietnamese ? ", to Vietnamese" : ", to English"));
+            form->ckLang.Click();
+            ASSERT_EQ(form->ckLang.Checked(), vietnamese);
+            const auto painted = CaptureAsPainted();
+            const auto repainted = Capture();
+            int differ = 0;
+            POINT first{-1, -1};
+            for (int y = 0; y < painted->Height(); ++y)
+                for (int x = 0; x < painted->Width(); ++x)
+                    if (painted->At(x, y) != repainted->At(x, y) && differ++ == 0) first = {x, y};
+            EXPECT_EQ(differ, 0) << "first at " << first.x << "," << first.y;
+        }
+    }
 }
 
 TEST_F(MainWindowLayoutTest, ReCaptioningACheckBoxKeepsItsStateAndRunsNothing) {

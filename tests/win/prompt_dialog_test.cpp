@@ -6,12 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "widgets/gdi_text_measurer.h"
 #include "widgets/modal_state.h"
+#include "canvas.h"
 #include "dialog_driver.h"
 
 namespace swl {
@@ -239,6 +241,75 @@ TEST_F(PromptDialogTest, ClosesWithTheResultOfHowItWasClosed) {
         dialog.SetMessage(u"Error: Cannot load settings!");
         EXPECT_EQ(RunDriven(dialog, c.close), c.result);
         EXPECT_EQ(FindWindowW(L"TPromptForm", nullptr), nullptr) << "the window is destroyed";
+    }
+}
+
+// Text extent of "Stashwell" in the font at the given weight.
+int TitleExtent(LOGFONTW lf, LONG weight) {
+    lf.lfWeight = weight;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HFONT font = CreateFontIndirectW(&lf);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE text{};
+    GetTextExtentPoint32W(dc, L"Stashwell", 9, &text);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return text.cx;
+}
+
+int ColourDistance(COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) + std::abs(GetGValue(a) - GetGValue(b)) +
+           std::abs(GetBValue(a) - GetBValue(b));
+}
+
+// The title "Stashwell" is drawn in the configured caption font: its ink in
+// the title bar is as wide as the text in that font (between the regular
+// and the bold width: the screen may draw the bold face lighter).
+TEST_F(PromptDialogTest, TheTitleIsDrawnInTheCaptionFont) {
+    struct Case {
+        const char* font;
+        int height;  // 0: as configured (Tahoma 8 pt bold)
+    };
+    for (const Case c : {Case{"as configured", 0}, Case{"Tahoma 16 px bold", -16}}) {
+        SCOPED_TRACE(c.font);
+        TPromptDialog dialog;
+        dialog.SetMessage(u"Error: Cannot access Windows Registry!");
+        if (c.height) dialog.Config().captionFont.lfHeight = c.height;
+        int inkLeft = -1, inkRight = -1;
+        RunDriven(dialog, [&](HWND form) {
+            RedrawWindow(form, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+            RECT window{};
+            GetWindowRect(form, &window);
+            POINT client{0, 0};
+            ClientToScreen(form, &client);
+            const int border = client.x - window.left;
+            test::Canvas shot(window.right - window.left, window.bottom - window.top);
+            HDC dc = GetWindowDC(form);
+            BitBlt(shot.Dc(), 0, 0, shot.Width(), shot.Height(), dc, 0, 0, SRCCOPY);
+            ReleaseDC(form, dc);
+            const COLORREF ink =
+                GetSysColor(GetForegroundWindow() == form ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT);
+            // The title bar left of the close box; a pixel is ink when it is
+            // nearer the text colour than the bar's own colour in its column
+            // (the bar's top row, above any text).
+            const int right = shot.Width() - border - GetSystemMetrics(SM_CXSIZE) - 2;
+            for (int x = border; x < right; ++x) {
+                const COLORREF bar = shot.At(x, border);
+                bool inked = false;
+                for (int y = border + 1; y < client.y - window.top - 1; ++y)
+                    inked = inked || ColourDistance(shot.At(x, y), ink) < ColourDistance(shot.At(x, y), bar);
+                if (!inked) continue;
+                if (inkLeft < 0) inkLeft = x;
+                inkRight = x;
+            }
+            PostMessageW(form, WM_CLOSE, 0, 0);
+        });
+        ASSERT_GE(inkLeft, 0) << "the title has ink";
+        const int inkWidth = inkRight - inkLeft + 1;
+        const LOGFONTW& font = dialog.Config().captionFont;
+        EXPECT_GE(inkWidth, TitleExtent(font, FW_NORMAL) * 9 / 10);
+        EXPECT_LE(inkWidth, TitleExtent(font, FW_BOLD) + 2);
     }
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/child_window.h"
 
+#include <vector>
+
 namespace swl {
 
 ChildWindow::~ChildWindow() {
@@ -60,6 +62,28 @@ void PaintParentBackground(HWND child, HDC dc) {
     OffsetWindowOrgEx(dc, origin.x, origin.y, &old);
     SendMessageW(parent, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT | PRF_ERASEBKGND);
     SetWindowOrgEx(dc, old.x, old.y, nullptr);
+}
+
+void PaintSiblingsBeneath(HWND child, HDC dc) {
+    HWND parent = GetParent(child);
+    if (!parent) return;
+    RECT own{};
+    GetWindowRect(child, &own);
+    // From the bottom of the Z order up, so the nearest sibling ends on top.
+    std::vector<HWND> beneath;
+    for (HWND w = GetWindow(child, GW_HWNDNEXT); w; w = GetWindow(w, GW_HWNDNEXT)) {
+        RECT r{}, common{};
+        GetWindowRect(w, &r);
+        if (IsWindowVisible(w) && IntersectRect(&common, &own, &r)) beneath.push_back(w);
+    }
+    for (auto it = beneath.rbegin(); it != beneath.rend(); ++it) {
+        RECT r{};
+        GetWindowRect(*it, &r);
+        POINT old{};
+        OffsetWindowOrgEx(dc, own.left - r.left, own.top - r.top, &old);
+        SendMessageW(*it, WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT | PRF_CLIENT | PRF_CHILDREN);
+        SetWindowOrgEx(dc, old.x, old.y, nullptr);
+    }
 }
 
 }  // namespace swl

@@ -39,4 +39,10 @@ private:
 // WM_PRINTCLIENT at the child's offset; parents that draw gradients answer it.
 void PaintParentBackground(HWND child, HDC dc);
 
+// Paints the visible sibling windows that lie under `child` in the Z order
+// and overlap it into dc (in child coordinates), after the parent: a widget
+// drawn over the result shows what it covers. A sibling that should not
+// paint over such a widget needs WS_CLIPSIBLINGS.
+void PaintSiblingsBeneath(HWND child, HDC dc);
+
 }  // namespace swl

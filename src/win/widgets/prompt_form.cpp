@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "geometry/message_dialog_layout.h"
+#include "widgets/theme_api.h"
 #include "widgets/modal_state.h"
 
 namespace swl {
@@ -106,6 +107,7 @@ TPromptForm::TPromptForm(const PromptDialogConfig& config, PromptDlgType type, s
 TPromptForm::~TPromptForm() {
     if (Handle()) DestroyWindow(Handle());
     if (font_) DeleteObject(font_);
+    if (captionFont_) DeleteObject(captionFont_);
 }
 
 int TPromptForm::ShowModal(HWND owner) {
@@ -127,6 +129,7 @@ bool TPromptForm::BuildForm(HWND owner) {
     icon_ = PromptIcon(type_);
     font_ = CreateFontIndirectW(&config_.font);
     if (!font_) font_ = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    captionFont_ = CreateFontIndirectW(&config_.captionFont);
 
     DialogLayoutInput in;
     in.hasIcon = icon_ != nullptr;
@@ -320,8 +323,54 @@ void TPromptForm::Paint(HDC dc) {
                    DI_NORMAL);
 }
 
+// The system draws the title bar and its text in the system's caption font;
+// the text is then drawn again in the dialog's own caption font over the
+// bar's background. With visual styles the theme's title bar stays as it is.
+void TPromptForm::PaintTitle() {
+    if (!captionFont_ || !Handle() || ThemeApi::Get().StylesActive()) return;
+    RECT window{};
+    GetWindowRect(Handle(), &window);
+    POINT client{0, 0};
+    ClientToScreen(Handle(), &client);
+    const int border = client.x - window.left;
+    // The bar lies between the top frame and the line above the client area;
+    // its text area ends before the close box.
+    RECT bar{border, border, (window.right - window.left) - border, client.y - window.top - 1};
+    RECT text = bar;
+    text.left += 2;
+    text.right -= GetSystemMetrics(SM_CXSIZE) + 2;
+    if (text.right <= text.left || bar.bottom <= bar.top) return;
+    HDC dc = GetWindowDC(Handle());
+    if (!dc) return;
+    BOOL gradient = FALSE;
+    SystemParametersInfoW(SPI_GETGRADIENTCAPTIONS, 0, &gradient, 0);
+    const int saved = SaveDC(dc);
+    IntersectClipRect(dc, text.left - 2, bar.top, text.right, bar.bottom);
+    // The whole bar's background, so a gradient runs on under the text.
+    DrawCaption(Handle(), dc, &bar, (active_ ? DC_ACTIVE : 0) | (gradient ? DC_GRADIENT : 0));
+    SelectObject(dc, captionFont_);
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(active_ ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
+    DrawTextW(dc, Wide(config_.dialogCaption), static_cast<int>(std::min<std::size_t>(config_.dialogCaption.size(), INT_MAX)),
+              &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    RestoreDC(dc, saved);
+    ReleaseDC(Handle(), dc);
+}
+
 LRESULT TPromptForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+        case WM_NCPAINT:
+        case WM_SETTEXT: {
+            const LRESULT r = ChildWindow::HandleMessage(msg, wParam, lParam);
+            PaintTitle();
+            return r;
+        }
+        case WM_NCACTIVATE: {
+            active_ = wParam != 0;
+            const LRESULT r = ChildWindow::HandleMessage(msg, wParam, lParam);
+            PaintTitle();
+            return r;
+        }
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT: {

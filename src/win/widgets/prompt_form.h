@@ -42,6 +42,7 @@ private:
     void ApplyTopmost();
     void CopyMessage();
     void Paint(HDC dc);
+    void PaintTitle();
     HWND ButtonWindow(PromptButton kind) const;
 
     PromptDialogConfig config_;
@@ -49,6 +50,8 @@ private:
     std::u16string message_;
     HICON icon_ = nullptr;
     HFONT font_ = nullptr;
+    HFONT captionFont_ = nullptr;
+    bool active_ = false;  // how the title bar was last drawn
     RECT imageRect_{};
     TMarkupLabel label_;
     std::vector<Button> buttons_;
