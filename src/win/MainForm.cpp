@@ -27,7 +27,7 @@ HICON ProgramIcon(int metricX, int metricY) {
 
 void TfrmMain::RegisterWindowClass() {
     static const bool registered = [] {
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_HOTKEY_CLASS};
         InitCommonControlsEx(&controls);
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
@@ -242,13 +242,14 @@ LRESULT TfrmMain::WMCommand(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (code == BN_CLICKED) {
-        for (TCheckBox* box : {&ckAutoLoad, &ckMonitor, &ckSave, &ckRestoreCB, &ckLang}) {
+        for (TCheckBox* box : {&ckAutoLoad, &ckMonitor, &ckSave, &ckRestoreCB, &ckLang, &ckHotKey}) {
             if (box->Id() == id) {
                 box->Click();
                 return 0;
             }
         }
     }
+    if (code == EN_CHANGE && id == kIdHkQuickPaste) hkQuickPasteChange();
     return 0;
 }
 

@@ -41,6 +41,7 @@
 #include "widgets/explorer_bar_group.h"
 #include "widgets/markup_label.h"
 #include "widgets/notebook.h"
+#include "widgets/page_scroller.h"
 #include "widgets/prompt_dialog.h"
 #include "widgets/track_bar.h"
 #include "widgets/tray_icon.h"
@@ -68,6 +69,8 @@ enum MainFormControlId : int {
     kIdPbCBItems,
     kIdSbStatus,
     kIdNbMain,
+    kIdCkHotKey,
+    kIdHkQuickPaste,
 };
 
 // Command ids of the history list's menu and of the tray menu.
@@ -167,6 +170,12 @@ public:
     TCheckBox ckRestoreCB;
     TCheckBox ckLang;
     TMarkupLabel lbTransparent;
+    // Below the page's other settings: the quick-paste hotkey's switch and
+    // its field (a standard hotkey control). The page scrolls to them when
+    // it is shorter than its content.
+    TCheckBox ckHotKey;
+    HWND hkQuickPaste = nullptr;
+    TPageScroller SettingsScroller;
     HWND imgAbout = nullptr;
     TMarkupLabel lbAboutTitle;
     TMarkupLabel lbAboutDetail;
@@ -315,6 +324,10 @@ public:
     void QuickPastePick(int slot);
     void QuickPasteClosed(bool byKey);
     void QuickPasteRefresh();
+    // The switch ticks the combination in the field on or off; a new
+    // combination in the field replaces the one held.
+    void ckHotKeyClick();
+    void hkQuickPasteChange();
 
     // Show, hide, docking and transparency (MainForm_Placement.cpp).
     void miShowClick();
@@ -444,6 +457,8 @@ private:
     std::unique_ptr<TQuickPasteWindow> quickPaste_;
     bool quickPasteOn_ = false;
     bool quickPasteRegistered_ = false;
+    bool showingQuickPasteKey_ = false;  // the field is being set, not typed into
+    void ShowQuickPasteSetting();
     void UnregisterQuickPaste();
     std::vector<QuickPasteEntry> QuickPasteEntries() const;
     // Settings file and auto-start (MainForm_Settings.cpp).

@@ -40,6 +40,7 @@ void TfrmMain::ApplyLanguage() {
         {"cksave", nullptr, nullptr, &ckSave},
         {"ckrestorecb", nullptr, nullptr, &ckRestoreCB},
         {"cklang", nullptr, nullptr, &ckLang},
+        {"ckhotkey", nullptr, nullptr, &ckHotKey},
         {"lbtransparent", nullptr, &lbTransparent},
         {"lbabouttitle", nullptr, &lbAboutTitle},
         {"lbaboutdetail", nullptr, &lbAboutDetail},

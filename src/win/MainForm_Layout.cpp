@@ -218,6 +218,15 @@ void TfrmMain::CreateComponents() {
     lbTransparent.SetCaption(text("lbtransparent"));
     lbTransparent.Create(settingsPage, 18, 148, 111, 29);
     CreateTransparencyBar(settingsPage);
+    // Quick paste, below the settings above; the page scrolls down to them.
+    ckHotKey.Create(settingsPage, kIdCkHotKey, text("ckhotkey"), 16, 184, 120, 17, false);
+    ckHotKey.SetFont(font_.get());
+    ckHotKey.OnClick = [this] { ckHotKeyClick(); };
+    hkQuickPaste = CreateWindowExW(0, HOTKEY_CLASSW, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 34, 205, 150, 20,
+                                   settingsPage, ControlId(kIdHkQuickPaste), instance, nullptr);
+    SendMessageW(hkQuickPaste, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SettingsScroller.Attach(settingsPage, 233);
+    ShowQuickPasteSetting();
 
     aboutIcon_ = static_cast<HICON>(LoadImageA(instance, SWL_RES_ABOUTICON, IMAGE_ICON, res::kAboutIconSize,
                                                res::kAboutIconSize, 0));

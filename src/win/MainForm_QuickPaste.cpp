@@ -69,12 +69,20 @@ void TfrmMain::UnregisterQuickPaste() {
     quickPasteRegistered_ = false;
 }
 
+void TfrmMain::ShowQuickPasteSetting() {
+    showingQuickPasteKey_ = true;
+    ckHotKey.SetChecked(quickPasteOn_);
+    if (hkQuickPaste) SendMessageW(hkQuickPaste, HKM_SETHOTKEY, ToHotKeyControlWord(QuickPasteKey), 0);
+    showingQuickPasteKey_ = false;
+}
+
 void TfrmMain::SetQuickPaste(const HotKey& hotKey, bool on) {
     UnregisterQuickPaste();
     // Off keeps the combination in the field, so ticking the box again
     // brings it back.
     if (!hotKey.Empty()) QuickPasteKey = hotKey;
     quickPasteOn_ = on;
+    ShowQuickPasteSetting();
     if (!on || !hwnd_) return;
     const auto key = ToSystemHotKey(QuickPasteKey);
     bool registered = false;
@@ -88,6 +96,24 @@ void TfrmMain::SetQuickPaste(const HotKey& hotKey, bool on) {
     quickPasteRegistered_ = registered;
     if (!registered)
         ShowSettingsError(GetLangText(ckLang.Checked(), "errhotkeyused"), MarkupName(QuickPasteKey));
+}
+
+void TfrmMain::ckHotKeyClick() {
+    SettingsScroller.ScrollIntoView(hkQuickPaste);
+    SetQuickPaste(QuickPasteKey, ckHotKey.Checked());
+}
+
+void TfrmMain::hkQuickPasteChange() {
+    if (showingQuickPasteKey_ || !hkQuickPaste) return;
+    SettingsScroller.ScrollIntoView(hkQuickPaste);
+    // Modifiers alone, or a key the settings cannot name (or one that would
+    // be taken from typing), leave the held combination as it is.
+    const auto typed = FromHotKeyControlWord(static_cast<WORD>(SendMessageW(hkQuickPaste, HKM_GETHOTKEY, 0, 0)));
+    if (!typed || *typed == QuickPasteKey) return;
+    if (quickPasteOn_)
+        SetQuickPaste(*typed, true);
+    else
+        QuickPasteKey = *typed;
 }
 
 void TfrmMain::WMHotKey() {
