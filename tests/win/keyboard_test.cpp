@@ -51,6 +51,9 @@ class KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
+        // Joining the viewer chain records what the clipboard holds: an
+        // empty clipboard starts an empty history, whatever ran before.
+        ASSERT_TRUE(test::EmptyTheClipboard(clipboardOwner_.Handle()));
         form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
         form->miShowClick();
         SetForegroundWindow(form->Handle());
@@ -96,6 +99,7 @@ protected:
         return stops;
     }
 
+    test::MessageWindow clipboardOwner_;
     TApplication app;
     std::unique_ptr<TfrmMain> form;
     std::vector<std::string> reports;
