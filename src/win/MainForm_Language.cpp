@@ -76,6 +76,7 @@ void TfrmMain::ApplyLanguage() {
     // "Stashwell" strip), and nothing would paint them again.
     if (menuChanged && hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     SetStatusCaption(ckMonitor.Checked() ? "statactive" : "statdeactive");
+    tbTransparent.SetAccessibleName(lbTransparent.PlainText());
 }
 
 }  // namespace swl
