@@ -78,6 +78,7 @@ void TfrmMain::ApplyLanguage() {
     // reads the same in both languages).
     if (menuChanged && hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     SetStatusCaption(ckMonitor.Checked() ? "statactive" : "statdeactive");
+    tbTransparent.SetAccessibleName(lbTransparent.PlainText());
 }
 
 }  // namespace swl

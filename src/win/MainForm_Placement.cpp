@@ -127,6 +127,7 @@ void TfrmMain::CreateTransparencyBar(HWND settingsPage) {
         tbTransparentChanging(tbTransparent.Position(), allow);
     };
     tbTransparent.Create(settingsPage, 128, 149, TTrackBar::kDefaultWidth, TTrackBar::kDefaultHeight);
+    tbTransparent.SetAccessibleName(lbTransparent.PlainText());
     SendMessageW(tbTransparent.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 }
 

@@ -1,3 +1,4 @@
+#include "markup/markup_links.h"
 #include "markup/markup_render.h"
 
 #include <gtest/gtest.h>
@@ -342,6 +343,47 @@ TEST_F(MarkupTest, HitTestsRunsAndLinks) {
         EXPECT_EQ(hit.link, !c.href.empty()) << c.x << "," << c.y;
         EXPECT_EQ(hit.href, c.href) << c.x << "," << c.y;
     }
+}
+
+// The links the keyboard steps through and screen readers name: one per
+// <a>, however many runs and lines it takes, with its text and target.
+TEST_F(MarkupTest, FindsEachLinkWithItsTextTargetAndPlace) {
+    struct LinkCase {
+        std::u16string markup;
+        int width;
+        std::vector<std::pair<std::u16string, std::u16string>> links;  // text, target
+    };
+    const LinkCase cases[] = {
+        {u"no links here", 0, {}},
+        {u"mail <a href='mailto:a@b'>me</a> or <a href='http://x'>the site</a>.", 0,
+         {{u"me", u"mailto:a@b"}, {u"the site", u"http://x"}}},
+        // Two links side by side stay two; a wrapped link stays one.
+        {u"<a href='1'>one</a><a href='2'>two</a>", 0, {{u"one", u"1"}, {u"two", u"2"}}},
+        {u"see <a href='w'>a rather long link text</a>", 60, {{u"a rather long link text", u"w"}}},
+    };
+    for (const LinkCase& c : cases) {
+        SCOPED_TRACE(Narrow(c.markup));
+        Parse(c.markup, c.width, c.width > 0);
+        const std::vector<MarkupLink> links = FindMarkupLinks(render);
+        ASSERT_EQ(links.size(), c.links.size());
+        for (std::size_t i = 0; i < links.size(); ++i) {
+            EXPECT_EQ(Narrow(links[i].text), Narrow(c.links[i].first));
+            EXPECT_EQ(Narrow(links[i].href), Narrow(c.links[i].second));
+            ASSERT_EQ(links[i].rects.size(), links[i].runCount);
+            // Each rectangle is where the run is hit.
+            for (std::size_t r = 0; r < links[i].runCount; ++r) {
+                const MarkupRect& box = links[i].rects[r];
+                const MarkupRect block{0, 0, 1000, 1000};
+                const MarkupHit hit = render.HitTest(block, (box.left + box.right) / 2, (box.top + box.bottom) / 2);
+                EXPECT_EQ(hit.run, static_cast<std::ptrdiff_t>(links[i].firstRun + r));
+            }
+        }
+    }
+    // The wrapped link runs over two lines.
+    Parse(cases[3].markup, cases[3].width, true);
+    const std::vector<MarkupLink> wrapped = FindMarkupLinks(render);
+    ASSERT_EQ(wrapped.size(), 1u);
+    EXPECT_GT(wrapped[0].rects.back().top, wrapped[0].rects.front().top);
 }
 
 TEST_F(MarkupTest, PlainTextJoinsRunsWithLineEndsForBreaks) {

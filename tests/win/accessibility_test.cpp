@@ -1,8 +1,8 @@
 // What a screen reader finds in the main window, asked the standard way
 // (AccessibleObjectFromWindow and IAccessible): the check boxes with their
 // captions and checked states, the links as links with their texts, the
-// caption strips as expanded or collapsed, and the history list's entries
-// with the texts they show.
+// caption strips as expanded or collapsed, the transparency bar as a slider,
+// and the history list's entries with the texts they show.
 #include <windows.h>
 #include <oleacc.h>
 
@@ -167,6 +167,19 @@ TEST_F(AccessibilityTest, LinksAreLinksWithTheirTexts) {
     ASSERT_TRUE(title.Ok());
     EXPECT_EQ(title.Of().role, ROLE_SYSTEM_STATICTEXT);
     EXPECT_EQ(title.Of().name, u"Stashwell Settings");
+}
+
+TEST_F(AccessibilityTest, TheTransparencyBarIsASliderNamedByTheLabelBesideIt) {
+    TfrmMain& f = *form;
+    Client bar(f.tbTransparent.Handle());
+    ASSERT_TRUE(bar.Ok());
+    f.SetTransparencyPosition(40);
+    EXPECT_EQ(bar.Of().role, ROLE_SYSTEM_SLIDER);
+    EXPECT_EQ(bar.Of().name, u"Transparent (Win2K/XP/2K3 only)");
+    EXPECT_EQ(bar.Of().value, u"40");
+    f.ckLang.Click();
+    EXPECT_EQ(bar.Of().name, f.lbTransparent.Caption());
+    EXPECT_NE(bar.Of().name, u"Transparent (Win2K/XP/2K3 only)");
 }
 
 TEST_F(AccessibilityTest, CaptionStripsReportWhetherTheirGroupIsExpanded) {

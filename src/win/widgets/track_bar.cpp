@@ -1,4 +1,6 @@
 #include "widgets/track_bar.h"
+
+#include <oleacc.h>
 #include "wide_text.h"
 
 #include <commctrl.h>
@@ -163,8 +165,26 @@ void TTrackBar::Paint(HDC dc) {
     }
 }
 
+bool TTrackBar::DescribeAccessible(int child, AccessibleElement& element) const {
+    if (child != 0 || !Handle()) return false;
+    element.name = accessibleName_;
+    const std::string value = std::to_string(position_);
+    element.value.assign(value.begin(), value.end());
+    element.role = ROLE_SYSTEM_SLIDER;
+    element.state = STATE_SYSTEM_FOCUSABLE | (GetFocus() == Handle() ? STATE_SYSTEM_FOCUSED : 0) |
+                    (IsWindowEnabled(Handle()) ? 0 : STATE_SYSTEM_UNAVAILABLE) |
+                    (IsWindowVisible(Handle()) ? 0 : STATE_SYSTEM_INVISIBLE);
+    element.screen = ScreenRectOf(Handle());
+    return true;
+}
+
+int TTrackBar::AccessibleFocus() const { return Handle() && GetFocus() == Handle() ? 0 : -1; }
+
 LRESULT TTrackBar::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_GETOBJECT:
+        if (const LRESULT answer = accessible_.Answer(Handle(), wParam, lParam)) return answer;
+        break;
     case WM_GETDLGCODE:
         return DLGC_WANTARROWS;
     case WM_ERASEBKGND:

@@ -3,7 +3,8 @@
 // borders, a box thumb and a tick for every position; a tooltip shows its
 // hint. Keys, thumb drags and presses on the track raise OnChanging with the
 // new position first; the handler may refuse it. The wheel moves the bar
-// without asking. OnChange follows every change made by input.
+// without asking. OnChange follows every change made by input. Screen
+// readers see a slider whose value is the position.
 #pragma once
 
 #include <windows.h>
@@ -11,12 +12,13 @@
 #include <functional>
 #include <string>
 
+#include "accessible.h"
 #include "geometry/track_bar.h"
 #include "widgets/child_window.h"
 
 namespace swl {
 
-class TTrackBar : public ChildWindow {
+class TTrackBar : public ChildWindow, private AccessibleSource {
 public:
     static constexpr const wchar_t* kClassName = L"TTrackBar";
     static constexpr int kDefaultWidth = 100;
@@ -40,6 +42,9 @@ public:
     const std::u16string& Hint() const { return hint_; }
     HWND ToolTip() const { return tooltip_; }
 
+    // What screen readers call the bar (the label beside it says it).
+    void SetAccessibleName(std::u16string name) { accessibleName_ = std::move(name); }
+
     // The thumb's rectangle in client coordinates.
     RECT ThumbRect() const;
 
@@ -61,6 +66,8 @@ private:
     void StopTracking();
     void Paint(HDC dc);
     void UpdateToolTip();
+    bool DescribeAccessible(int child, AccessibleElement& element) const override;
+    int AccessibleFocus() const override;
 
     TrackBarRange range_{};
     int position_ = 0;
@@ -69,6 +76,8 @@ private:
     Tracking tracking_ = Tracking::None;
     int pageTarget_ = 0;
     int wheelRemainder_ = 0;
+    std::u16string accessibleName_;
+    AccessibleHost accessible_{*this};
 };
 
 }  // namespace swl
