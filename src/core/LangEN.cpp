@@ -56,6 +56,13 @@ constexpr Entry kTable[] = {
     {"statdeactive", "Stopped"},
     {"msgsavedmiss", "Saved clipboard missed."},
     {"msgcbcollected", "Clipboard Items collected"},
+    // Quick paste: the hotkey's setting, its messages and the popup.
+    {"ckhotkey", "&Quick paste hotkey"},
+    {"errhotkey", "Error: Cannot read the quick-paste hotkey! This one is used:"},
+    {"errhotkeyused", "Error: Another program holds the quick-paste hotkey! Stashwell runs without it:"},
+    {"lbquickfilter", "Type to filter"},
+    {"msghistoryempty", "The history is empty."},
+    {"msgnomatch", "No item matches."},
 };
 
 constexpr bool AllAscii() {

@@ -56,6 +56,13 @@ constexpr Entry kTable[] = {
     {"statdeactive", u8"Ngưng hoạt động"},
     {"msgsavedmiss", u8"Không tìm thấy ảnh."},
     {"msgcbcollected", u8"đối tượng Clipboard đã được lưu"},
+    // Quick paste: the hotkey's setting, its messages and the popup.
+    {"ckhotkey", u8"Phím tắt &dán nhanh"},
+    {"errhotkey", u8"Lỗi: Không thể đọc phím tắt dán nhanh! Dùng phím tắt này:"},
+    {"errhotkeyused", u8"Lỗi: Phím tắt dán nhanh đang bị chương trình khác giữ! Stashwell chạy mà không có nó:"},
+    {"lbquickfilter", u8"Gõ để lọc"},
+    {"msghistoryempty", u8"Lịch sử trống."},
+    {"msgnomatch", u8"Không có mục nào phù hợp."},
 };
 
 constexpr auto kKeys = [] {

@@ -9,19 +9,33 @@
 
 #include "SWLLang.h"
 #include "error_report.h"
+#include "quick_paste_window.h"
+#include "resource_ids.h"
 #include "window_object.h"
 
 namespace swl {
+namespace {
+
+// The program's icon at a size the system uses. Shared: the system keeps
+// one copy per size, and nobody destroys it.
+HICON ProgramIcon(int metricX, int metricY) {
+    return static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"" SWL_RES_MAINICON, IMAGE_ICON,
+                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), LR_SHARED));
+}
+
+}  // namespace
+
 void TfrmMain::RegisterWindowClass() {
     static const bool registered = [] {
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_HOTKEY_CLASS};
         InitCommonControlsEx(&controls);
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
         wc.style = CS_DBLCLKS;
         wc.lpfnWndProc = &WindowObjectProc<TfrmMain>;
         wc.hInstance = GetModuleHandleW(nullptr);
-        wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+        wc.hIcon = ProgramIcon(SM_CXICON, SM_CYICON);
+        wc.hIconSm = ProgramIcon(SM_CXSMICON, SM_CYSMICON);
         wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
         wc.lpszClassName = kMainWindowClass;
@@ -34,7 +48,9 @@ TfrmMain::TfrmMain(TApplication& application, Options options)
     : History(*this, codePage_), application_(application), options_(options) {
     RegisterWindowClass();
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
-    constexpr DWORD exStyle = WS_EX_TOPMOST;
+    // WS_EX_CONTROLPARENT: the keyboard moves through the controls as in a
+    // dialog (see dialog_keys.h).
+    constexpr DWORD exStyle = WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
     RECT frame{0, 0, kMainClientWidth, kMainClientHeight};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     // Owned by the application window: no taskbar button of its own.
@@ -42,6 +58,10 @@ TfrmMain::TfrmMain(TApplication& application, Options options)
                     frame.bottom - frame.top, application_.Handle(), nullptr, GetModuleHandleW(nullptr), this);
     if (!hwnd_) throw std::runtime_error("Cannot create the main window");
     if (!application_.MainForm()) application_.SetMainForm(hwnd_);
+    // The window's own icons as well as its class's: the title bar, the task
+    // switcher and Wine's window manager ask the window first.
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXICON, SM_CYICON)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(ProgramIcon(SM_CXSMICON, SM_CYSMICON)));
     CreateComponents();
     CreateMenus();
     FormCreate();
@@ -76,6 +96,8 @@ void TfrmMain::FormCreate() {
 }
 
 void TfrmMain::FormDestroy() {
+    quickPaste_.reset();
+    UnregisterQuickPaste();
     if (ckMonitor.Checked()) SetMonitoring(false);
     SaveSettings();
     History.ReleasePictures();
@@ -92,6 +114,18 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return 0;
     case kMsgShowNotification:
         ShowNotification();
+        return 0;
+    case WM_HOTKEY:
+        if (wParam == kQuickPasteHotKeyId) WMHotKey();
+        return 0;
+    case kMsgQuickPastePick:
+        QuickPastePick(static_cast<int>(wParam));
+        return 0;
+    case kMsgQuickPasteClosed:
+        QuickPasteClosed(wParam != 0);
+        return 0;
+    case kMsgQuickPasteRefresh:
+        QuickPasteRefresh();
         return 0;
     case WM_CHANGECBCHAIN:
         WMChangeCBChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
@@ -130,6 +164,10 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FocusTimerTimer();
             return 0;
         }
+        if (wParam == kCaptureRetryTimer) {
+            CaptureRetryTimerTimer();
+            return 0;
+        }
         break;
     case WM_SYSCOMMAND:
         if (WMSysCommand(wParam)) return 0;
@@ -147,10 +185,13 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return reinterpret_cast<LRESULT>(background_.get());
     }
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE)
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            SaveFocus();
             FormDeactivate();
-        else
+        } else {
             FormActivate();
+            if (!HIWORD(wParam) && RestoreFocus()) return 0;
+        }
         break;
     case WM_CLOSE:
         FormClose();
@@ -175,6 +216,18 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(hwnd_, msg, wParam, lParam);
 }
 
+void TfrmMain::SaveFocus() {
+    HWND focus = GetFocus();
+    if (focus && IsChild(hwnd_, focus)) lastFocus_ = focus;
+}
+
+bool TfrmMain::RestoreFocus() {
+    HWND focus = lastFocus_;
+    if (!focus || !IsChild(hwnd_, focus) || !IsWindowVisible(focus) || !IsWindowEnabled(focus)) return false;
+    SetFocus(focus);
+    return true;
+}
+
 LRESULT TfrmMain::WMCommand(WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int code = HIWORD(wParam);
@@ -189,13 +242,14 @@ LRESULT TfrmMain::WMCommand(WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (code == BN_CLICKED) {
-        for (TCheckBox* box : {&ckAutoLoad, &ckMonitor, &ckSave, &ckRestoreCB, &ckLang}) {
+        for (TCheckBox* box : {&ckAutoLoad, &ckMonitor, &ckSave, &ckRestoreCB, &ckLang, &ckHotKey}) {
             if (box->Id() == id) {
                 box->Click();
                 return 0;
             }
         }
     }
+    if (code == EN_CHANGE && id == kIdHkQuickPaste) hkQuickPasteChange();
     return 0;
 }
 
@@ -218,8 +272,11 @@ LRESULT CALLBACK TfrmMain::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
             self->lstCBKeyPress(key);
             if (key == 0) return 0;
             wParam = key;
+        } else if (msg == WM_GETOBJECT) {
+            if (const LRESULT answer = self->lstCBAccessible_.Answer(wParam, lParam)) return answer;
         } else if (msg == WM_NCDESTROY) {
             RemoveWindowSubclass(hwnd, &TfrmMain::ListProc, 1);
+            self->lstCBAccessible_.Attach(nullptr);
         }
     } catch (...) {
         ReportCurrentException();

@@ -23,13 +23,16 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "application.h"
 #include "check_box.h"
 #include "gdi_handles.h"
 #include "history.h"
+#include "list_box_accessible.h"
 #include "menu_item.h"
 #include "notification_window.h"
 #include "win_ansi_codepage.h"
@@ -38,10 +41,13 @@
 #include "widgets/explorer_bar_group.h"
 #include "widgets/markup_label.h"
 #include "widgets/notebook.h"
+#include "widgets/page_scroller.h"
 #include "widgets/prompt_dialog.h"
 #include "widgets/track_bar.h"
 #include "widgets/tray_icon.h"
 #include "geometry/transparency.h"
+#include "quick_paste/hotkey_text.h"
+#include "quick_paste/quick_paste_list.h"
 
 namespace swl {
 
@@ -63,6 +69,8 @@ enum MainFormControlId : int {
     kIdPbCBItems,
     kIdSbStatus,
     kIdNbMain,
+    kIdCkHotKey,
+    kIdHkQuickPaste,
 };
 
 // Command ids of the history list's menu and of the tray menu.
@@ -85,11 +93,22 @@ enum MainFormCommandId : UINT {
 enum MainFormTimerId : UINT_PTR {
     kPosTimer = 1,
     kFocusTimer = 2,
+    kCaptureRetryTimer = 3,
 };
 
 // Posted to the main window: show the notification for the captures made
 // since the last one.
 constexpr UINT kMsgShowNotification = WM_APP + 1;
+// Posted to the main window by the quick-paste popup and the history: an
+// entry was picked (wParam: its slot), the popup was closed (wParam: with
+// Escape), the history changed while the popup is open.
+constexpr UINT kMsgQuickPastePick = WM_APP + 2;
+constexpr UINT kMsgQuickPasteClosed = WM_APP + 3;
+constexpr UINT kMsgQuickPasteRefresh = WM_APP + 4;
+// The id the main window holds its hotkey under.
+constexpr int kQuickPasteHotKeyId = 1;
+
+class TQuickPasteWindow;
 
 enum class TDlgType { Information, Error };
 
@@ -151,6 +170,12 @@ public:
     TCheckBox ckRestoreCB;
     TCheckBox ckLang;
     TMarkupLabel lbTransparent;
+    // Below the page's other settings: the quick-paste hotkey's switch and
+    // its field (a standard hotkey control). The page scrolls to them when
+    // it is shorter than its content.
+    TCheckBox ckHotKey;
+    HWND hkQuickPaste = nullptr;
+    TPageScroller SettingsScroller;
     HWND imgAbout = nullptr;
     TMarkupLabel lbAboutTitle;
     TMarkupLabel lbAboutDetail;
@@ -177,6 +202,11 @@ public:
     void WMDrawClipboard();
     void WMChangeCBChain(HWND leaving, HWND next);
     void CaptureClipboard();
+    // A tick of kCaptureRetryTimer: tries again the capture of a change the
+    // clipboard was held open through.
+    void CaptureRetryTimerTimer();
+    // Whether a change waits for the clipboard to be let go.
+    bool CaptureRetryPending() const { return captureRetriesLeft_ > 0; }
     void PostNotification();
     void ShowNotification();
     // "Stashwell :: " and the text of key in the current language.
@@ -272,6 +302,32 @@ public:
     void FormDeactivate();
     // Whether FocusTimer runs (the program is not active).
     bool FocusTimerEnabled() const { return focusTimerEnabled_; }
+    // Brings target to the front and types Ctrl+V into it.
+    void TypePasteKeys(HWND target);
+
+    // Quick paste (MainForm_QuickPaste.cpp). While on and held, the hotkey
+    // opens the popup at the caret of the window in front; picking an entry
+    // copies it as Copy to Clipboard does and pastes it into that window.
+    // The combination (the default while none is chosen) and whether it is
+    // on; SetQuickPaste registers it and says so when another program holds
+    // it (the program then runs without it).
+    HotKey QuickPasteKey = kDefaultHotKey;
+    bool QuickPasteOn() const { return quickPasteOn_; }
+    bool QuickPasteRegistered() const { return quickPasteRegistered_; }
+    void SetQuickPaste(const HotKey& hotKey, bool on);
+    void WMHotKey();
+    // Opens the popup for target (the window in front when the hotkey came).
+    void OpenQuickPaste(HWND target);
+    TQuickPasteWindow* QuickPastePopup() const { return quickPaste_.get(); }
+    // The window the pick pastes into, taken when the hotkey came.
+    HWND QuickPasteTarget = nullptr;
+    void QuickPastePick(int slot);
+    void QuickPasteClosed(bool byKey);
+    void QuickPasteRefresh();
+    // The switch ticks the combination in the field on or off; a new
+    // combination in the field replaces the one held.
+    void ckHotKeyClick();
+    void hkQuickPasteChange();
 
     // Show, hide, docking and transparency (MainForm_Placement.cpp).
     void miShowClick();
@@ -352,18 +408,38 @@ private:
     // Reads the clipboard's content into item; false when it holds none of
     // the recorded formats. Throws when a picture cannot be copied.
     bool ReadClipboardItem(TCBI& item);
+    // The capture proper; false only when the clipboard could not be opened.
+    bool CaptureOpenClipboard();
+    void StartCaptureRetry(DWORD sequence, unsigned tries);
+    void StopCaptureRetry();
     // Puts an item back into slot k with its list line (Copy to Clipboard
     // whose write failed).
     void RestoreItem(int k, TCBI&& item);
 
     TApplication& application_;
     WinAnsiCodePage codePage_;
+    // What screen readers hear of lstCB's entries: the text each one shows.
+    ListBoxAccessible lstCBAccessible_{[this](int line) { return EntryText(line); }};
+    std::u16string EntryText(int line) const;
+    // The control that had the keyboard focus when the window was last
+    // deactivated; it gets the focus back when the window is activated.
+    HWND lastFocus_ = nullptr;
+    void SaveFocus();
+    bool RestoreFocus();
     Options options_;
     HWND hwnd_ = nullptr;
     UniqueFont font_;
     UniqueBrush background_;
     unsigned captureCount_ = 0;
     bool notificationPosted_ = false;
+    // The clipboard's sequence number when the last capture read it: a
+    // notification that arrives after the content it announced has been
+    // recorded (notifications from other processes can come late, when the
+    // clipboard already holds the next change) finds it unchanged.
+    std::optional<DWORD> recordedSequence_;
+    // The change a held clipboard kept from the capture, and the tries left.
+    DWORD captureRetrySequence_ = 0;
+    unsigned captureRetriesLeft_ = 0;
     // The About emblem (imgAbout shows it) and the bold font of the selected
     // history entry (font_ is the window's regular one).
     HICON aboutIcon_ = nullptr;
@@ -377,6 +453,14 @@ private:
     void HideApplicationWindow();
     void SetFocusTimer(bool on);
     void ApplyAlpha(AlphaState state);
+    // Quick paste (MainForm_QuickPaste.cpp).
+    std::unique_ptr<TQuickPasteWindow> quickPaste_;
+    bool quickPasteOn_ = false;
+    bool quickPasteRegistered_ = false;
+    bool showingQuickPasteKey_ = false;  // the field is being set, not typed into
+    void ShowQuickPasteSetting();
+    void UnregisterQuickPaste();
+    std::vector<QuickPasteEntry> QuickPasteEntries() const;
     // Settings file and auto-start (MainForm_Settings.cpp).
     bool settingsStoreInUse_ = false;
     bool settingsSaved_ = false;

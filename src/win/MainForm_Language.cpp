@@ -40,6 +40,7 @@ void TfrmMain::ApplyLanguage() {
         {"cksave", nullptr, nullptr, &ckSave},
         {"ckrestorecb", nullptr, nullptr, &ckRestoreCB},
         {"cklang", nullptr, nullptr, &ckLang},
+        {"ckhotkey", nullptr, nullptr, &ckHotKey},
         {"lbtransparent", nullptr, &lbTransparent},
         {"lbabouttitle", nullptr, &lbAboutTitle},
         {"lbaboutdetail", nullptr, &lbAboutDetail},
@@ -71,7 +72,11 @@ void TfrmMain::ApplyLanguage() {
             menuChanged = true;
         }
     }
-    if (menuChanged && hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
+    // The whole window, its children included: the window does not clip its
+    // children, so erasing it alone would blank every child that is not
+    // repainted for a text of its own (the track bar, a group whose caption
+    // reads the same in both languages).
+    if (menuChanged && hwnd_) RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     SetStatusCaption(ckMonitor.Checked() ? "statactive" : "statdeactive");
 }
 

@@ -63,6 +63,7 @@ void MakeLink(TMarkupLabel& link, HWND group, int x, int y, int width, const std
     link.SetFont(Tahoma(8, false, true));
     link.SetFontColor(GetSysColor(COLOR_HIGHLIGHT));
     link.SetCaption(caption);
+    link.SetTabStop(true);
     link.Create(group, x, y, width, 13);
 }
 
@@ -197,6 +198,7 @@ void TfrmMain::CreateComponents() {
                             8, 24, 229, 161, clipboardPage, ControlId(kIdLstCB), instance, nullptr);
     SendMessageW(lstCB, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
     SetWindowSubclass(lstCB, &TfrmMain::ListProc, 1, reinterpret_cast<DWORD_PTR>(this));
+    lstCBAccessible_.Attach(lstCB);
 
     MakePageTitle(lbPSettings, settingsPage, 47, text("lbpsettings"));
     ckAutoLoad.Create(settingsPage, kIdCkAutoLoad, text("ckautoload"), 16, 32, 137, 17, false);
@@ -216,6 +218,15 @@ void TfrmMain::CreateComponents() {
     lbTransparent.SetCaption(text("lbtransparent"));
     lbTransparent.Create(settingsPage, 18, 148, 111, 29);
     CreateTransparencyBar(settingsPage);
+    // Quick paste, below the settings above; the page scrolls down to them.
+    ckHotKey.Create(settingsPage, kIdCkHotKey, text("ckhotkey"), 16, 184, 120, 17, false);
+    ckHotKey.SetFont(font_.get());
+    ckHotKey.OnClick = [this] { ckHotKeyClick(); };
+    hkQuickPaste = CreateWindowExW(0, HOTKEY_CLASSW, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 34, 205, 150, 20,
+                                   settingsPage, ControlId(kIdHkQuickPaste), instance, nullptr);
+    SendMessageW(hkQuickPaste, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SettingsScroller.Attach(settingsPage, 233);
+    ShowQuickPasteSetting();
 
     aboutIcon_ = static_cast<HICON>(LoadImageA(instance, SWL_RES_ABOUTICON, IMAGE_ICON, res::kAboutIconSize,
                                                res::kAboutIconSize, 0));
@@ -237,6 +248,8 @@ void TfrmMain::CreateComponents() {
     lbAboutDetail.SetAutoSize(false);
     lbAboutDetail.SetFont(windowFont);
     lbAboutDetail.SetCaption(text("lbaboutdetail"));
+    // Its links are reached with Tab, one after the other.
+    lbAboutDetail.SetTabStop(true);
     lbAboutDetail.Create(aboutPage, 11, 88, 225, 91);
     lbAboutDetail.OnLinkClick = [this](const std::u16string& href) {
         Reported([this, &href] { lbAboutDetailLinkClick(href); })();
@@ -378,6 +391,14 @@ void TfrmMain::lstCBDrawItem(const DRAWITEMSTRUCT& item) {
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
 }
 
+std::u16string TfrmMain::EntryText(int line) const {
+    const int index = line + 1;
+    if (index < 1 || index >= kSlotCount) return {};
+    const TCBI& c = History.CBItems[static_cast<std::size_t>(index)];
+    if (c.Format == CF_BITMAP) return LineString(line);
+    return c.Format == CF_UNICODETEXT ? c.WText : codePage_.ToWide(c.Text);
+}
+
 int TfrmMain::LineCount() const {
     const LRESULT n = SendMessageW(lstCB, LB_GETCOUNT, 0, 0);
     return n == LB_ERR ? 0 : static_cast<int>(n);
@@ -401,11 +422,20 @@ std::u16string TfrmMain::LineString(int index) const {
 
 void TfrmMain::AddLine(const std::u16string& text) {
     SendMessageW(lstCB, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text)));
+    if (quickPaste_) PostMessageW(hwnd_, kMsgQuickPasteRefresh, 0, 0);
 }
 
-void TfrmMain::DeleteLine(int index) { SendMessageW(lstCB, LB_DELETESTRING, static_cast<WPARAM>(index), 0); }
+// The quick-paste popup, when open, takes the history again once the
+// change is complete.
+void TfrmMain::DeleteLine(int index) {
+    SendMessageW(lstCB, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+    if (quickPaste_) PostMessageW(hwnd_, kMsgQuickPasteRefresh, 0, 0);
+}
 
-void TfrmMain::DeleteAllLines() { SendMessageW(lstCB, LB_RESETCONTENT, 0, 0); }
+void TfrmMain::DeleteAllLines() {
+    SendMessageW(lstCB, LB_RESETCONTENT, 0, 0);
+    if (quickPaste_) PostMessageW(hwnd_, kMsgQuickPasteRefresh, 0, 0);
+}
 
 void TfrmMain::SetLightValue(int value) { pbCBItems.SetLightValue(value); }
 

@@ -3,6 +3,9 @@
 // samples the foreground window; activating the program stops the sampling,
 // so the last sample is the window Paste types Ctrl+V into.
 #include "MainForm.h"
+
+#include <algorithm>
+
 #include "SWLLang.h"
 
 namespace swl {
@@ -19,27 +22,44 @@ void Key(BYTE vk, DWORD flags) {
     keybd_event(vk, static_cast<BYTE>(MapVirtualKeyA(vk, 0)), flags, 0);
 }
 
+// Waits up to timeoutMs for done(), answering meanwhile the messages other
+// threads and programs send to this thread: the clipboard viewers after this
+// one in the chain wait for its answer to every notification. Posted
+// messages and input stay queued for the main loop, so no command of the
+// program runs in the middle of the paste.
+template <class Done>
+void WaitAnsweringSentMessages(DWORD timeoutMs, Done done) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        if (done()) return;
+        const DWORD elapsed = GetTickCount() - start;
+        if (elapsed >= timeoutMs) return;
+        // Wakes at once for a sent message; otherwise looks again in 5 ms.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, std::min<DWORD>(5, timeoutMs - elapsed), QS_SENDMESSAGE);
+        MSG msg;
+        PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    }
+}
+
 // SetForegroundWindow only asks the target's thread to activate its window;
 // until that thread has done so it has no focus window, and keys typed
 // meanwhile reach no one. Waits, boundedly, until the target's thread has
 // an active window in front.
 void WaitUntilInFront(HWND target) {
     const DWORD thread = GetWindowThreadProcessId(target, nullptr);
-    const DWORD start = GetTickCount();
-    for (;;) {
+    WaitAnsweringSentMessages(kTargetWaitMs, [&] {
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
-        if (GetGUIThreadInfo(thread, &info) && info.hwndActive && GetForegroundWindow() == info.hwndActive) return;
-        if (GetTickCount() - start >= kTargetWaitMs) return;
-        Sleep(5);
-    }
+        return GetGUIThreadInfo(thread, &info) && info.hwndActive && GetForegroundWindow() == info.hwndActive;
+    });
 }
 
 // Taking the front back before the target has read its keys would send
 // them to this program instead. A sent message is answered only when the
 // target's thread comes back to its queue, after the input ahead of it has
 // been dispatched; two round trips cover the key strokes and the character
-// their translation posts.
+// their translation posts. Without SMTO_BLOCK the messages sent to this
+// thread are answered while it waits for the target.
 void LetTargetTakeTheKeys(HWND target) {
     for (int i = 0; i < 2; ++i) {
         DWORD_PTR ignored = 0;
@@ -73,19 +93,23 @@ void TfrmMain::FormActivate() { SetFocusTimer(false); }
 
 void TfrmMain::FormDeactivate() { SetFocusTimer(true); }
 
+void TfrmMain::TypePasteKeys(HWND target) {
+    SetForegroundWindow(target);
+    WaitUntilInFront(target);
+    Key(VK_CONTROL, 0);
+    Key(kKeyV, 0);
+    Key(kKeyV, KEYEVENTF_KEYUP);
+    Key(VK_CONTROL, KEYEVENTF_KEYUP);
+    LetTargetTakeTheKeys(target);
+}
+
 void TfrmMain::miPasteClick() {
     if (LineCount() == 0 || SelectedIndex() < 0) return;
     // Ctrl+V after a failed copy would paste whatever the clipboard held
     // before, in place of the item the user chose.
     if (!miCopyClick()) return;
     if (TargetWnd && IsWindow(TargetWnd)) {
-        SetForegroundWindow(TargetWnd);
-        WaitUntilInFront(TargetWnd);
-        Key(VK_CONTROL, 0);
-        Key(kKeyV, 0);
-        Key(kKeyV, KEYEVENTF_KEYUP);
-        Key(VK_CONTROL, KEYEVENTF_KEYUP);
-        LetTargetTakeTheKeys(TargetWnd);
+        TypePasteKeys(TargetWnd);
         SetForegroundWindow(hwnd_);
         return;
     }

@@ -33,6 +33,9 @@ public:
     int PageIndex() const override { return form_.PageIndex(); }
     void SetPageIndex(int page) override { form_.SetPageIndex(page); }
     void ShowMainWindow() override { form_.miShowClick(); }
+    HotKey QuickPasteHotKey() const override { return form_.QuickPasteKey; }
+    bool QuickPasteOn() const override { return form_.QuickPasteOn(); }
+    void SetQuickPaste(const HotKey& hotKey, bool on) override { form_.SetQuickPaste(hotKey, on); }
 
 private:
     TCheckBox& Box(SettingsBox box) const {
@@ -59,8 +62,9 @@ public:
             return false;
         }
     }
-    void PutOnClipboard(const TCBI& item) override { form_.PutOnClipboard(item); }
+    bool PutOnClipboard(const TCBI& item) override { return form_.PutOnClipboard(item); }
     bool Monitoring() const override { return form_.ckMonitor.Checked(); }
+    unsigned CaptureCount() const override { return form_.CaptureCount(); }
 
 private:
     TfrmMain& form_;

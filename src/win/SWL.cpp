@@ -25,13 +25,15 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         frmMain.frmTrayWnd = frmTrayWnd.get();
         if (frmTrayWnd) frmTrayWnd->ShowForm();  // every start is announced once
         application.Run();
+        // FormDestroy leaves the viewer chain and saves. The instance is held
+        // until the save is complete: a second start meanwhile ends at once
+        // instead of reading the files while they are replaced. The icon
+        // leaves the notification area with the main window, before the
+        // notification window (and its animator) goes, so no late tray event
+        // can reach either.
+        frmMain.Destroy();
         if (mutex) CloseHandle(mutex);
         mutex = nullptr;
-        // The windows go last: FormDestroy leaves the viewer chain and saves
-        // after the instance is given up. The icon leaves the notification
-        // area with the main window, before the notification window (and its
-        // animator) goes, so no late tray event can reach either.
-        frmMain.Destroy();
         frmMain.DisableTrayIcon();
         frmMain.frmTrayWnd = nullptr;
         frmTrayWnd.reset();

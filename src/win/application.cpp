@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "clipboard.h"
+#include "dialog_keys.h"
 #include "error_report.h"
 #include "window_object.h"
 
@@ -49,6 +50,7 @@ void TApplication::Run() {
             terminated_ = true;
             break;
         }
+        if (HandleDialogKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -1,5 +1,8 @@
 #include "check_box.h"
 
+#include <commctrl.h>
+#include <oleacc.h>
+
 namespace swl {
 
 namespace {
@@ -31,8 +34,49 @@ void TCheckBox::Create(HWND parent, int id, const std::u16string& caption, int x
                             WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_CHECKBOX, x, y, w, h, parent,
                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr),
                             nullptr);
+    SetWindowSubclass(hwnd_, &TCheckBox::ButtonProc, 1, reinterpret_cast<DWORD_PTR>(this));
     SetChecked(checked);
 }
+
+TCheckBox::~TCheckBox() {
+    if (hwnd_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, &TCheckBox::ButtonProc, 1);
+}
+
+LRESULT CALLBACK TCheckBox::ButtonProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {
+    auto* self = reinterpret_cast<TCheckBox*>(data);
+    if (msg == WM_GETOBJECT) {
+        if (const LRESULT answer = self->accessible_.Answer(hwnd, wParam, lParam)) return answer;
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &TCheckBox::ButtonProc, 1);
+        self->hwnd_ = nullptr;
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+bool TCheckBox::DescribeAccessible(int child, AccessibleElement& element) const {
+    if (child != 0 || !hwnd_) return false;
+    const std::u16string caption = Caption();
+    const bool checked = Checked();
+    element.name = WithoutAccessKeyMarks(caption);
+    element.keyboardShortcut = AccessKeyShortcut(caption);
+    element.role = ROLE_SYSTEM_CHECKBUTTON;
+    element.state = STATE_SYSTEM_FOCUSABLE | (checked ? STATE_SYSTEM_CHECKED : 0) |
+                    (GetFocus() == hwnd_ ? STATE_SYSTEM_FOCUSED : 0) |
+                    (IsWindowEnabled(hwnd_) ? 0 : STATE_SYSTEM_UNAVAILABLE) |
+                    (IsWindowVisible(hwnd_) ? 0 : STATE_SYSTEM_INVISIBLE);
+    element.defaultAction = checked ? u"Uncheck" : u"Check";
+    element.screen = ScreenRectOf(hwnd_);
+    return true;
+}
+
+bool TCheckBox::DoAccessibleDefaultAction(int child) {
+    if (child != 0 || !hwnd_ || !IsWindowEnabled(hwnd_)) return false;
+    // Through the button, as a user's click goes.
+    PostMessageW(hwnd_, BM_CLICK, 0, 0);
+    return true;
+}
+
+int TCheckBox::AccessibleFocus() const { return hwnd_ && GetFocus() == hwnd_ ? 0 : -1; }
 
 void TCheckBox::SetCaption(const std::u16string& caption) {
     if (!hwnd_) return;
@@ -77,7 +121,9 @@ bool TCheckBox::Checked() const {
 }
 
 void TCheckBox::SetChecked(bool checked) {
-    if (hwnd_) SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (!hwnd_) return;
+    SendMessageW(hwnd_, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    NotifyAccessibleStateChange(hwnd_);
 }
 
 void TCheckBox::Click() {

@@ -29,13 +29,16 @@ UniquePalette ClonePalette(HPALETTE palette) {
 
 }  // namespace
 
-bool PictureSizeAllowed(int width, int height) {
-    if (width < 0 || height < 0 || width > kMaxPictureSide || height > kMaxPictureSide) return false;
-    return std::uint64_t(width) * std::uint64_t(height) * 4 <= kMaxPictureBytes;
+bool BitmapSize(HBITMAP bitmap, int& width, int& height) {
+    BITMAP info{};
+    if (!bitmap || GetObjectW(bitmap, sizeof(info), &info) != sizeof(info)) return false;
+    width = info.bmWidth;
+    height = std::abs(info.bmHeight);
+    return true;
 }
 
 std::unique_ptr<DdbPicture> DdbPicture::Create(int width, int height) {
-    if (!PictureSizeAllowed(width, height)) return nullptr;
+    if (!PictureSizeKept(width, height)) return nullptr;
     UniqueBitmap bitmap;
     if (width > 0 && height > 0) {
         ScreenDC screen;
@@ -48,10 +51,8 @@ std::unique_ptr<DdbPicture> DdbPicture::Create(int width, int height) {
 
 std::unique_ptr<DdbPicture> DdbPicture::FromBitmap(HBITMAP source) {
     if (!source) return Create(0, 0);
-    BITMAP info{};
-    if (GetObjectW(source, sizeof(info), &info) != sizeof(info)) return nullptr;
-    const int width = info.bmWidth;
-    const int height = std::abs(info.bmHeight);
+    int width = 0, height = 0;
+    if (!BitmapSize(source, width, height)) return nullptr;
     auto picture = Create(width, height);
     if (!picture) return nullptr;
     if (picture->Handle() && !Blit(picture->Handle(), 0, 0, source, width, height)) return nullptr;

@@ -9,20 +9,17 @@
 #include <memory>
 
 #include "gdi_handles.h"
+#include "item_limits.h"
 #include "picture.h"
 
 namespace swl {
 
-// Pictures above this many bytes of 32-bit pixels are refused: no capture
-// should make the program take hundreds of megabytes per history slot.
-inline constexpr std::uint64_t kMaxPictureBytes = std::uint64_t{512} * 1024 * 1024;
-inline constexpr int kMaxPictureSide = 65535;
-
 class DdbPicture final : public Picture {
 public:
     // A new picture of the display's format, its pixels undefined. A size
-    // with a zero side makes a picture without a bitmap. Null for negative or
-    // absurd sizes and when the system cannot make the bitmap.
+    // with a zero side makes a picture without a bitmap. Null for sizes the
+    // history does not keep (PictureSizeKept) and when the system cannot make
+    // the bitmap.
     static std::unique_ptr<DdbPicture> Create(int width, int height);
     // A new picture of the bitmap's size with the bitmap drawn onto it. The
     // bitmap stays the caller's (for a clipboard bitmap: the clipboard's).
@@ -58,7 +55,7 @@ private:
     UniquePalette palette_;
 };
 
-// Whether a picture of this size may be made.
-bool PictureSizeAllowed(int width, int height);
+// The size of a bitmap; false when the handle is not a bitmap.
+bool BitmapSize(HBITMAP bitmap, int& width, int& height);
 
 }  // namespace swl

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "dialog_keys.h"
+
 namespace swl {
 
 void ProcessPendingMessages() {
@@ -18,6 +20,7 @@ void ProcessPendingMessages() {
             PostQuitMessage(static_cast<int>(msg.wParam));
             break;
         }
+        if (HandleDialogKey(msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <functional>
@@ -10,6 +11,7 @@
 #include "bmp/bmp_reader.h"
 #include "bmp/bmp_writer.h"
 #include "bmp/memory_picture_bmp.h"
+#include "item_limits.h"
 
 namespace swl {
 namespace {
@@ -181,7 +183,7 @@ const HostileCase kHostileCases[] = {
      BmpError::Dimensions},
     {"zero height", ValidFile, [](Bytes& b) { SetU32(b, 22, 0); }, BmpError::Dimensions},
     {"most negative height", ValidFile, [](Bytes& b) { SetU32(b, 22, 0x80000000u); }, BmpError::Dimensions},
-    {"width beyond the limit", ValidFile, [](Bytes& b) { SetU32(b, 18, 40000); }, BmpError::Dimensions},
+    {"width beyond the limit", ValidFile, [](Bytes& b) { SetU32(b, 18, 65536); }, BmpError::Dimensions},
     {"pixel count beyond the limit", ValidFile,
      [](Bytes& b) { SetU32(b, 18, 32767); SetU32(b, 22, 32767); }, BmpError::TooLarge},
     {"rows beyond the bytes", ValidFile, [](Bytes& b) { SetU32(b, 22, 1000); }, BmpError::Truncated},
@@ -324,8 +326,47 @@ TEST(MemoryPictureBmp, KeepsEveryPixelAndRejectsDamage) {
 
     file.resize(file.size() - 1);
     EXPECT_FALSE(MemoryPictureFromBmp(file));
-    // A 0 x 0 picture is written, but is no picture to read back.
-    EXPECT_FALSE(MemoryPictureFromBmp(MemoryPictureToBmp(MemoryPicture(0, 0))));
+    // A picture without pixels reads back as one.
+    const auto empty = MemoryPictureFromBmp(MemoryPictureToBmp(MemoryPicture(0, 0)));
+    ASSERT_TRUE(empty);
+    EXPECT_EQ(empty->Width(), 0);
+    EXPECT_EQ(empty->Height(), 0);
+}
+
+// Every picture size the history keeps is written and read back, at every
+// depth; one pixel beyond the limits is refused by both.
+TEST(BmpLimits, TheReaderTakesEverySizeTheHistoryKeeps) {
+    struct Case {
+        int width, height, bpp;
+    };
+    const int side = kMaxPictureSide;
+    const int square = 8192;  // 8192 * 8192 is the pixel limit
+    static_assert(std::uint64_t{square} * square == kMaxPicturePixels);
+    const Case cases[] = {
+        {side, 1, 32}, {side, 1, 24}, {1, side, 16}, {side, 2, 1}, {3, side, 8},
+        {side + 1, 1, 32}, {1, side + 1, 24}, {0, 0, 32}, {0, 0, 24},
+        {square, square, 1}, {square, square + 1, 1}, {square + 1, square, 4},
+    };
+    const std::uint32_t palette[16] = {};
+    for (const auto& c : cases) {
+        const bool kept = PictureSizeKept(c.width, c.height);
+        const Bytes rows(BmpStride(c.width, c.bpp) * static_cast<std::size_t>(c.height), 0);
+        BmpWriteInput in;
+        in.width = c.width;
+        in.height = c.height;
+        in.bitsPerPixel = c.bpp;
+        if (c.bpp <= 8) in.colours = std::span(palette, std::size_t{1} << std::min(c.bpp, 4));
+        in.rows = rows;
+        const auto file = WriteBmp(in);
+        ASSERT_TRUE(file) << c.width << " x " << c.height << " at " << c.bpp;
+        EXPECT_LE(file->size(), kMaxBmpFileBytes);
+        const BmpReadResult read = ReadBmp(*file);
+        EXPECT_EQ(read.ok(), kept) << c.width << " x " << c.height << " at " << c.bpp << ": "
+                                   << BmpErrorName(read.error);
+    }
+    EXPECT_TRUE(PictureSizeKept(side, 1024));
+    EXPECT_FALSE(PictureSizeKept(side, 1025));  // beyond the pixel limit
+    EXPECT_FALSE(PictureSizeKept(-1, 0));
 }
 
 }  // namespace

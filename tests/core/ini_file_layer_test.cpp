@@ -35,7 +35,7 @@ TEST_F(StdFileLayerTest, ReadsWritesReplacesAndRemoves) {
     ASSERT_TRUE(WriteFileAtomically(files, "SWL.ini", "new"));
     EXPECT_EQ(files.ReadAll("SWL.ini", 100).bytes, "new");
 
-    EXPECT_EQ(files.ReadAll("SWL.ini", 2).status, FileRead::Status::Failed);
+    EXPECT_EQ(files.ReadAll("SWL.ini", 2).status, FileRead::Status::TooLarge);
     EXPECT_TRUE(files.Remove("SWL.ini"));
     EXPECT_FALSE(files.Remove("SWL.ini"));
 }

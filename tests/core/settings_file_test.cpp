@@ -5,6 +5,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -50,8 +51,12 @@ public:
 
     Content content;
     bool monitoring = false;
+    // Another program holds the clipboard open: emptying fails, and so do
+    // the puts whose numbers (1 for the first) are listed.
     bool emptyFails = false;
+    std::set<int> failingPuts;
     int puts = 0;
+    unsigned captures = 0;
 
     bool Empty() override {
         if (emptyFails) return false;
@@ -60,8 +65,9 @@ public:
         return true;
     }
 
-    void PutOnClipboard(const TCBI& item) override {
+    bool PutOnClipboard(const TCBI& item) override {
         ++puts;
+        if (failingPuts.count(puts) != 0) return false;
         Content next;
         if (item.Format == kCF_TEXT || item.Format == kCF_UNICODETEXT) {
             next.text = true;
@@ -70,13 +76,15 @@ public:
         } else if (item.Format == kCF_BITMAP && item.Bitmap) {
             next.picture = item.Bitmap->Copy();
         } else {
-            return;  // nothing written, no notification
+            return false;  // nothing written, no notification
         }
         content = std::move(next);
         if (monitoring) Capture();
+        return true;
     }
 
     bool Monitoring() const override { return monitoring; }
+    unsigned CaptureCount() const override { return captures; }
 
     void SetMonitoring(bool on) {
         monitoring = on;
@@ -117,6 +125,7 @@ private:
                 slot.Bitmap = content.picture->Copy();
             }
             h.AddNewestLine();
+            ++captures;
         }
         THistory::CopyItem(h.CBItems[0], h.CBItems[static_cast<std::size_t>(h.CBCount)]);
     }
@@ -170,6 +179,16 @@ public:
         ++pageSets;
     }
     void ShowMainWindow() override { shown = true; }
+    HotKey QuickPasteHotKey() const override { return hotKey; }
+    bool QuickPasteOn() const override { return hotKeyOn; }
+    void SetQuickPaste(const HotKey& k, bool on) override {
+        hotKey = k;
+        hotKeyOn = on;
+        ++hotKeySets;
+    }
+    HotKey hotKey;
+    bool hotKeyOn = false;
+    int hotKeySets = 0;
 
 private:
     FakeClipboard& clipboard_;
@@ -313,7 +332,7 @@ TEST_F(SettingsTest, FirstStartWithoutAFile) {
     EXPECT_EQ(files.files.size(), 1u);
 }
 
-TEST_F(SettingsTest, ExitWithoutSaveOnExitWritesTheNineKeysAndNoItem) {
+TEST_F(SettingsTest, ExitWithoutSaveOnExitWritesTheSettingsKeysAndNoItem) {
     const std::string items = "[CBI01]\r\nFormat=2\r\nBMP=CBI01.bmp\r\n";
     WriteFile("[SWL]\r\nCBI=0\r\n" + items);
     files.files["CBI01.bmp"] = "old picture";
@@ -326,8 +345,57 @@ TEST_F(SettingsTest, ExitWithoutSaveOnExitWritesTheNineKeysAndNoItem) {
     EXPECT_TRUE(dialog.keys.empty());
     EXPECT_EQ(files.files[kSettingsFileName],
               "[SWL]\r\nCBI=0\r\nAutoLoad=1\r\nActive=1\r\nRestoreCB=0\r\nSaveOnExit=0\r\nVNUI=1\r\n"
-              "Alpha=40\r\nPage=1\r\nFTR=0\r\n" + items);
+              "Alpha=40\r\nPage=1\r\nFTR=0\r\nHotKey=Ctrl+Alt+Insert\r\n" + items);
     EXPECT_EQ(files.files["CBI01.bmp"], "old picture");
+}
+
+struct HotKeyCase {
+    std::string file;  // the SWL section's HotKey line, if any
+    HotKey hotKey;
+    bool on;
+    bool reported;
+    std::string saved;  // HotKey after the next exit
+};
+
+TEST_F(SettingsTest, TheQuickPasteHotKeyIsReadAndWrittenBack) {
+    const HotKey ctrlShiftV{kHotKeyCtrl | kHotKeyShift, 'V', 0};
+    const HotKeyCase cases[] = {
+        {"", kDefaultHotKey, true, false, "Ctrl+Alt+Insert"},  // a file from an older version
+        {"HotKey=Ctrl+Shift+V\r\n", ctrlShiftV, true, false, "Ctrl+Shift+V"},
+        {"HotKey= shift+ctrl+v\r\n", ctrlShiftV, true, false, "Ctrl+Shift+V"},
+        {"HotKey=\r\n", kDefaultHotKey, false, false, ""},  // off
+        {"HotKey=Ctrl+Nothing\r\n", kDefaultHotKey, true, true, "Ctrl+Alt+Insert"},
+        {"HotKey=V\r\n", kDefaultHotKey, true, true, "Ctrl+Alt+Insert"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.file);
+        dialog.keys.clear();
+        WriteFile("[SWL]\r\nFTR=0\r\n" + c.file);
+        Run& r = Start();
+        EXPECT_EQ(r.controls.hotKeySets, 1);
+        EXPECT_EQ(r.controls.hotKey, c.hotKey);
+        EXPECT_EQ(r.controls.hotKeyOn, c.on);
+        EXPECT_EQ(dialog.keys, c.reported ? std::vector<std::string>{"errhotkey"} : std::vector<std::string>{});
+        Exit();
+        EXPECT_EQ(Value("SWL", "HotKey"), c.saved);
+
+        // What was saved reads without a message.
+        dialog.keys.clear();
+        Run& again = Start();
+        EXPECT_TRUE(dialog.keys.empty());
+        EXPECT_EQ(again.controls.hotKeyOn, c.on);
+    }
+}
+
+TEST_F(SettingsTest, TheHotKeySwitchedOffIsSavedEmpty) {
+    Run& r = Start();
+    r.controls.hotKey = HotKey{kHotKeyCtrl | kHotKeyAlt, kVkF1 + 8, 0};
+    Exit();
+    EXPECT_EQ(Value("SWL", "HotKey"), "Ctrl+Alt+F9");
+    Run& off = Start();
+    off.controls.hotKeyOn = false;
+    Exit();
+    EXPECT_EQ(Value("SWL", "HotKey"), "");
 }
 
 TEST_F(SettingsTest, TwentyFourItemsSurviveARestartInOrder) {
@@ -567,27 +635,74 @@ TEST_F(SettingsTest, AFailedSaveReportsAndLeavesThePreviousFilesAsTheyWere) {
     for (const auto& [name, bytes] : files.files) EXPECT_EQ(name.find(".tmp"), std::string::npos) << name;
 }
 
-TEST_F(SettingsTest, APictureThatCannotBeSavedEndsTheSaveButKeepsWhatWasDone) {
-    WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n[CBI03]\r\nFormat=13\r\nWText=stale\r\n");
-    Run& r = Start();
-    r.clipboard.CopyText(u"one");
-    r.clipboard.CopyPicture(TestPicture(1));  // slot 2, also slot 0 until the next copy
-    r.clipboard.CopyText(u"three");
-    pictures.failSaveOfCall = 0;  // the picture of slot 2
-    Exit();
+// Slots 1..CBCount as "text" or "WxH:checksum" for a picture, slot 0 last.
+std::vector<std::string> Describe(const THistory& h) {
+    std::vector<std::string> out;
+    for (int i = 1; i <= h.CBCount + 1; ++i) {
+        const TCBI& item = h.CBItems[static_cast<std::size_t>(i <= h.CBCount ? i : 0)];
+        if (item.Format != kCF_BITMAP) {
+            out.push_back(ToUtf8Form(item.WText));
+            continue;
+        }
+        const auto* m = dynamic_cast<const MemoryPicture*>(item.Bitmap.get());
+        if (!m) {
+            out.push_back("no picture");
+            continue;
+        }
+        std::uint32_t sum = 0;
+        for (const std::uint32_t v : m->Pixels()) sum = sum * 31 + v;
+        out.push_back(std::to_string(m->Width()) + "x" + std::to_string(m->Height()) + ":" + std::to_string(sum));
+    }
+    return out;
+}
 
-    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotsave"});
-    EXPECT_EQ(Value("SWL", "CBI"), "3");
-    EXPECT_EQ(Value("CBI01", "WText"), EncodeText(ToUtf8Form(u"one")));
-    EXPECT_EQ(Value("CBI02", "Format"), "2");
-    EXPECT_EQ(Value("CBI02", "BMP"), "<none>");
-    EXPECT_EQ(Value("CBI03", "WText"), "stale");  // not reached
-    EXPECT_FALSE(files.Has("CBI02.bmp"));
+TEST_F(SettingsTest, APictureThatCannotBeSavedDoesNotStopTheSave) {
+    struct Case {
+        const char* name;
+        bool noFile;        // its BMP file cannot be made
+        bool readOnlyNames; // no name for its file can be written
+        bool reported;
+    };
+    const Case cases[] = {
+        {"no file can be made", true, false, true},
+        {"no file can be written", false, true, true},
+        {"the newest picture has no pixels", false, false, false},
+    };
+    for (const auto& c : cases) {
+        files.files.clear();
+        files.readOnly.clear();
+        dialog.keys.clear();
+        pictures.saveCalls = 0;
+        pictures.failSaveOfCall = -1;
+        WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
+        Run& r = Start();
+        r.clipboard.CopyText(u"one");
+        r.clipboard.CopyPicture(TestPicture(1));  // slot 2
+        r.clipboard.CopyText(u"three");
+        r.clipboard.CopyPicture(c.noFile || c.readOnlyNames ? TestPicture(4) : MemoryPicture(0, 0));
+        if (c.noFile) pictures.failSaveOfCall = 1;  // slot 2 (slot 0 is saved first)
+        if (c.readOnlyNames)
+            for (const char* name : {"CBI02.bmp", "CBI02-1.bmp", "CBI02-2.bmp", "CBI02-3.bmp"})
+                files.readOnly.insert(name);
+        const std::vector<std::string> saved = Describe(r.history);
+        Exit();
+        EXPECT_EQ(dialog.keys, c.reported ? std::vector<std::string>{"errnotsave"} : std::vector<std::string>{})
+            << c.name;
+        EXPECT_EQ(Value("SWL", "CBI"), "4") << c.name;
 
-    // The next start replays what is there: the picture as the placeholder.
-    Run& next = Start();
-    ASSERT_EQ(next.history.CBCount, 3);
-    EXPECT_TRUE(IsPlaceholder(next.history.CBItems[2].Bitmap.get()));
+        // Every item comes back; one that could not be saved as the
+        // placeholder.
+        dialog.keys.clear();
+        Run& next = Start();
+        EXPECT_TRUE(dialog.keys.empty()) << c.name;
+        std::vector<std::string> back = Describe(next.history);
+        ASSERT_EQ(next.history.CBCount, 4) << c.name;
+        if (c.reported) {
+            EXPECT_TRUE(IsPlaceholder(next.history.CBItems[2].Bitmap.get())) << c.name;
+            back[1] = saved[1];
+        }
+        EXPECT_EQ(back, saved) << c.name;
+    }
 }
 
 TEST_F(SettingsTest, ALoadThatCannotWriteTheFileReportsAndKeepsEverything) {
@@ -604,14 +719,150 @@ TEST_F(SettingsTest, ALoadThatCannotWriteTheFileReportsAndKeepsEverything) {
     EXPECT_TRUE(files.Has("CBI02.bmp"));
 }
 
-TEST_F(SettingsTest, AClipboardThatCannotBeEmptiedEndsTheLoad) {
-    WriteSavedHistory(1, TextSection(1, u"one"));
-    run_ = std::make_unique<Run>(*this);
-    run_->clipboard.emptyFails = true;
-    LoadSettings(run_->context);
+// Another program holds the clipboard while the saved history is replayed:
+// every saved item still reaches the history, in order, and stays saved.
+TEST_F(SettingsTest, ReplayKeepsItemsTheCaptureCouldNotRecord) {
+    struct Case {
+        const char* name;
+        bool emptyFails;
+        std::set<int> failingPuts;
+    };
+    const Case cases[] = {
+        {"one put fails", false, {2}},
+        {"the clipboard cannot be emptied", true, {}},
+        {"the clipboard is held throughout", true, {1, 2, 3, 4}},
+    };
+    const std::vector<std::uint8_t> bmp = MemoryPictureToBmp(TestPicture(2));
+    for (const auto& c : cases) {
+        dialog.keys.clear();
+        files.files.clear();
+        files.files["CBI02.bmp"] = std::string(bmp.begin(), bmp.end());
+        WriteSavedHistory(3, TextSection(0, u"three") + TextSection(1, u"one") +
+                                 "[CBI02]\r\nFormat=2\r\nBMP=CBI02.bmp\r\n" + TextSection(3, u"three"));
+        run_ = std::make_unique<Run>(*this);
+        run_->clipboard.emptyFails = c.emptyFails;
+        run_->clipboard.failingPuts = c.failingPuts;
+        LoadSettings(run_->context);
+        const THistory& h = run_->history;
+        EXPECT_TRUE(dialog.keys.empty()) << c.name;
+        ASSERT_EQ(h.CBCount, 3) << c.name;
+        EXPECT_EQ(h.CBItems[1].WText, u"one") << c.name;
+        EXPECT_TRUE(SamePixels(h.CBItems[2].Bitmap.get(), TestPicture(2))) << c.name;
+        EXPECT_EQ(h.CBItems[3].WText, u"three") << c.name;
+        EXPECT_EQ(run_->view.lines.size(), 3u) << c.name;
+
+        Exit();
+        Run& next = Start();
+        EXPECT_EQ(HistoryTexts(next.history), (std::vector<std::u16string>{u"one", u"", u"three"})) << c.name;
+    }
+}
+
+// The program's directory with the process ending at one step: the change
+// numbered `endAt` (writes, replaces and deletions, counted from 0) does not
+// happen and nothing after it runs.
+class EndingFiles final : public FileLayer {
+public:
+    struct ProcessEnded {};
+    explicit EndingFiles(MemoryFileLayer& files) : files_(files) {}
+    int endAt = -1;
+    int changes = 0;
+
+    FileRead ReadAll(std::string_view name, std::size_t maxBytes) override { return files_.ReadAll(name, maxBytes); }
+    bool WriteAll(std::string_view name, std::string_view bytes) override {
+        Step();
+        return files_.WriteAll(name, bytes);
+    }
+    bool Replace(std::string_view from, std::string_view to) override {
+        Step();
+        return files_.Replace(from, to);
+    }
+    bool Remove(std::string_view name) override {
+        Step();
+        return files_.Remove(name);
+    }
+
+private:
+    void Step() {
+        if (changes++ == endAt) throw ProcessEnded{};
+    }
+    MemoryFileLayer& files_;
+};
+
+// Whatever step of a save the process ends at, the next start finds either
+// the history saved before or the new one, never a mix of their pictures.
+TEST_F(SettingsTest, ASaveCutShortAtAnyStepLeavesTheOldOrTheNewHistory) {
+    WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
+    Run& a = Start();
+    a.clipboard.CopyText(u"a1");
+    a.clipboard.CopyPicture(TestPicture(2));
+    a.clipboard.CopyPicture(TestPicture(3));
+    a.clipboard.CopyText(u"a4");
+    const std::vector<std::string> oldHistory = Describe(a.history);
+    Exit();
+    ASSERT_TRUE(dialog.keys.empty());
+    const auto oldFiles = files.files;
+
+    auto saveNew = [&](EndingFiles& ending) {
+        run_ = std::make_unique<Run>(*this);
+        Run& b = *run_;
+        b.controls.checked[SettingsBox::Save] = true;
+        b.clipboard.monitoring = true;
+        b.clipboard.CopyText(u"b1");
+        b.clipboard.CopyPicture(TestPicture(5));
+        b.clipboard.CopyPicture(TestPicture(6));
+        const std::vector<std::string> described = Describe(b.history);
+        b.clipboard.monitoring = false;
+        SettingsContext context{b.controls, b.clipboard, pictures, dialog, ending, b.history};
+        try {
+            SaveSettings(context);
+        } catch (const EndingFiles::ProcessEnded&) {
+        }
+        return described;
+    };
+
+    bool reachedNew = false;
+    for (int step = 0;; ++step) {
+        files.files = oldFiles;
+        EndingFiles ending(files);
+        ending.endAt = step;
+        const std::vector<std::string> newHistory = saveNew(ending);
+        const bool completed = ending.changes <= step;
+        Run& next = Start();
+        const std::vector<std::string> found = Describe(next.history);
+        EXPECT_TRUE(found == oldHistory || found == newHistory) << "ended at change " << step;
+        reachedNew = reachedNew || found == newHistory;
+        EXPECT_TRUE(dialog.keys.empty()) << step;
+        if (completed) {
+            EXPECT_EQ(found, newHistory);
+            break;
+        }
+    }
+    EXPECT_TRUE(reachedNew);
+
+    // A picture file that cannot be written over (read-only) does not bring
+    // an old picture back under the new history.
+    files.files = oldFiles;
+    files.readOnly = {"CBI02.bmp", "CBI03.bmp"};
+    EndingFiles never(files);
+    const std::vector<std::string> newHistory = saveNew(never);
+    EXPECT_TRUE(dialog.keys.empty());
+    EXPECT_EQ(Describe(Start().history), newHistory);
+}
+
+// A settings file too long to read (an earlier version wrote texts of any
+// length) is reported at start and replaced at the next exit, so the
+// program recovers instead of failing at every start and exit.
+TEST_F(SettingsTest, ASettingsFileTooLongToReadIsReplacedAtTheNextExit) {
+    WriteFile("[SWL]\r\nFTR=0\r\n[CBI01]\r\nFormat=1\r\nText=" + std::string(kMaxSettingsFileBytes, 'A') + "\r\n");
+    Start();
     EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
-    EXPECT_EQ(run_->history.CBCount, 0);
-    EXPECT_TRUE(File().HasSection("CBI01"));  // nothing replayed, nothing erased
+    Exit();
+    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
+    EXPECT_LT(files.files[kSettingsFileName].size(), std::size_t{4096});
+    dialog.keys.clear();
+    Start();
+    Exit();
+    EXPECT_TRUE(dialog.keys.empty());
 }
 
 }  // namespace

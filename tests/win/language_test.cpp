@@ -140,5 +140,38 @@ TEST_F(LanguageTest, EveryCaptionFollowsTheSwitchAndBack) {
     EXPECT_EQ(f.History.CountText(), count);
 }
 
+// The switch repaints what it changed without wiping what it did not: the
+// caption strips and the group bodies keep their colours on the screen.
+TEST_F(LanguageTest, TheSwitchLeavesTheUnchangedPartsOfTheWindowPainted) {
+    TfrmMain& f = *form;
+    SetWindowPos(f.Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    f.SetPageIndex(1);
+    UpdateWindow(f.Handle());
+    test::PumpPending();
+    // A point of each strip right of its text, and of the Stashwell group's
+    // body right of its first link, in the window's client coordinates.
+    auto pixel = [&](HWND child, int x, int y) {
+        POINT at{x, y};
+        MapWindowPoints(child, f.Handle(), &at, 1);
+        HDC dc = GetDC(f.Handle());
+        const COLORREF colour = GetPixel(dc, at.x, at.y);
+        ReleaseDC(f.Handle(), dc);
+        return colour;
+    };
+    const COLORREF strip = pixel(f.ebOptions.CaptionHandle(), 100, 3);
+    const COLORREF body = pixel(f.ebClipboard.Handle(), 140, 30);
+    ASSERT_EQ(strip, RGB(214, 223, 247));
+    ASSERT_EQ(pixel(f.ebClipboard.CaptionHandle(), 100, 3), strip);
+    ASSERT_NE(body, RGB(255, 255, 255));
+    for (const bool vietnamese : {true, false}) {
+        SCOPED_TRACE(vietnamese);
+        SetLanguage(vietnamese);
+        test::PumpPending();
+        EXPECT_EQ(pixel(f.ebOptions.CaptionHandle(), 100, 3), strip);
+        EXPECT_EQ(pixel(f.ebClipboard.CaptionHandle(), 100, 3), strip);
+        EXPECT_EQ(pixel(f.ebClipboard.Handle(), 140, 30), body);
+    }
+}
+
 }  // namespace
 }  // namespace swl

@@ -76,30 +76,37 @@ TEST_F(MainFormDialogTest, ShowsTheMessageAsTheProgramsTopmostDialog) {
 }
 
 // Another program changes the clipboard while the dialog is open: the
-// change is recorded before the dialog is closed.
+// change is recorded before the dialog is closed. A thread timer watches from
+// inside the dialog's modal loop; it has no parameter of its own, so what it
+// watches is in one static record.
+struct RecordedWhileOpenWatch {
+    TfrmMain* form = nullptr;
+    HWND dialog = nullptr;
+    bool recorded = false;
+
+    static RecordedWhileOpenWatch s;
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD) {
+        if (s.form->History.CBCount == 1 && IsWindow(s.dialog)) {
+            s.recorded = true;
+            PostMessageW(s.dialog, WM_CLOSE, 0, 0);
+        }
+    }
+};
+RecordedWhileOpenWatch RecordedWhileOpenWatch::s;
+
 TEST_F(MainFormDialogTest, TheClipboardIsStillRecordedWhileTheDialogIsOpen) {
-    static TfrmMain* s_form;
-    static HWND s_dialog;
-    s_form = form.get();
+    RecordedWhileOpenWatch::s = {form.get(), nullptr, false};
     test::ChildProcess writerProcess;
     UINT_PTR watch = 0;
-    bool recordedWhileOpen = false;
-    static bool* s_recorded;
-    s_recorded = &recordedWhileOpen;
     test::DialogDriver driver([&](HWND dialog) {
-        s_dialog = dialog;
+        RecordedWhileOpenWatch::s.dialog = dialog;
         ASSERT_TRUE(writerProcess.Start(test::ExeDirectory() + L"cbwriter.exe", {L"set", L"unicode=during"}));
-        watch = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {
-            if (s_form->History.CBCount == 1 && IsWindow(s_dialog)) {
-                *s_recorded = true;
-                PostMessageW(s_dialog, WM_CLOSE, 0, 0);
-            }
-        });
+        watch = SetTimer(nullptr, 0, 10, &RecordedWhileOpenWatch::Tick);
     });
     form->ShowDialog(TDlgType::Error, u"Error: Cannot save settings!");
     KillTimer(nullptr, watch);
     EXPECT_FALSE(driver.TimedOut());
-    EXPECT_TRUE(recordedWhileOpen);
+    EXPECT_TRUE(RecordedWhileOpenWatch::s.recorded);
     ASSERT_EQ(form->History.CBCount, 1);
     EXPECT_EQ(form->History.CBItems[1].WText, u"during");
 }

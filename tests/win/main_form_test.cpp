@@ -241,6 +241,65 @@ TEST_F(MainFormTest, TheTwentyFifthCaptureDropsTheOldest) {
     ExpectStoreConsistent();
 }
 
+// A notification from another process can arrive after the content it
+// announced has been recorded (the capture of an earlier, late notification
+// read it); it records nothing. The same text copied again is a new change.
+TEST_F(MainFormTest, ANotificationOfContentAlreadyRecordedRecordsNothing) {
+    Start();
+    Write(Unicode(u"once"));
+    ASSERT_EQ(Count(), 1);
+    SendMessageW(form->Handle(), WM_DRAWCLIPBOARD, 0, 0);
+    EXPECT_EQ(Count(), 1);
+    Write(Unicode(u"once"));
+    EXPECT_EQ(Count(), 2);
+    EXPECT_EQ(Slot(2).WText, u"once");
+    ExpectStoreConsistent();
+}
+
+// A change announced while another program holds the clipboard open is
+// tried again once it lets go, for a bounded time, without the handler
+// waiting for it.
+TEST_F(MainFormTest, AChangeAnnouncedWhileTheClipboardIsHeldIsRecordedWhenItIsLetGo) {
+    struct Case {
+        const char* name;
+        DWORD heldAfterTheAnnouncementMs;
+        bool recorded;
+    };
+    const Case cases[] = {
+        {"let go at once", 0, true},
+        {"held past the retries", 2000, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
+        Start();
+        // The change is made unseen and then announced by hand, the way a
+        // notification that arrives late finds the clipboard held.
+        form->ckMonitor.Click();
+        Write(Unicode(u"held back"));
+        test::ClipboardHolder holder(Cbwriter());
+        ASSERT_TRUE(holder.Held());
+        const DWORD start = GetTickCount();
+        SendMessageW(form->Handle(), WM_DRAWCLIPBOARD, 0, 0);
+        EXPECT_LT(GetTickCount() - start, 200u) << "the handler waited for the clipboard";
+        EXPECT_EQ(Count(), 0);
+        if (c.heldAfterTheAnnouncementMs) test::PumpUntil([] { return false; }, c.heldAfterTheAnnouncementMs);
+        EXPECT_TRUE(holder.Release());
+        if (c.recorded) {
+            ASSERT_TRUE(test::PumpUntil([&] { return Count() == 1; }, 5000));
+            EXPECT_EQ(Slot(1).WText, u"held back");
+            EXPECT_FALSE(form->CaptureRetryPending());
+        } else {
+            EXPECT_FALSE(form->CaptureRetryPending());
+            test::PumpUntil([] { return false; }, 200);
+            EXPECT_EQ(Count(), 0);
+        }
+        EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+        ExpectStoreConsistent();
+        form.reset();
+    }
+}
+
 TEST_F(MainFormTest, ContentMarkedForNoMonitorsIsNotRecorded) {
     struct Case {
         const char* name;

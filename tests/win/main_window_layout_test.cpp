@@ -87,8 +87,15 @@ protected:
 
     // Paints everything now and copies the client area out of the window.
     std::unique_ptr<Canvas> Capture() {
+        RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        return CaptureAsPainted();
+    }
+
+    // Copies the client area as the window's own repaints left it: only what
+    // was invalidated is painted again.
+    std::unique_ptr<Canvas> CaptureAsPainted() {
         HWND hwnd = form->Handle();
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_ALLCHILDREN | RDW_UPDATENOW);
         test::PumpPending();
         RECT client{};
         GetClientRect(hwnd, &client);
@@ -485,9 +492,42 @@ TEST_F(MainWindowLayoutTest, TabStopsOfThePagesFollowTheDesignOrder) {
     };
     TfrmMain& f = *form;
     const std::vector<HWND> settings{f.ckAutoLoad.Handle(), f.ckMonitor.Handle(),  f.ckSave.Handle(),
-                                     f.ckRestoreCB.Handle(), f.ckLang.Handle(), f.tbTransparent.Handle()};
+                                     f.ckRestoreCB.Handle(), f.ckLang.Handle(), f.tbTransparent.Handle(),
+                                     // after the designed ones: the quick-paste switch and field
+                                     f.ckHotKey.Handle(), f.hkQuickPaste};
     EXPECT_EQ(tabStops(f.PageHandle(1)), settings);
     EXPECT_EQ(tabStops(f.PageHandle(0)), std::vector<HWND>{f.lstCB});
+}
+
+// After a language switch the window shows what a full repaint would show,
+// on every page: no part is left blank or with its old text.
+TEST_F(MainWindowLayoutTest, TheLanguageSwitchRepaintsEveryPart) {
+    struct Case {
+        const char* name;
+        TMarkupLabel TfrmMain::*link;
+    };
+    const Case pages[] = {
+        {"Clipboard", &TfrmMain::lbShowAll},
+        {"Settings", &TfrmMain::lbSettings},
+        {"About", &TfrmMain::lbAbout},
+    };
+    for (const Case& page : pages) {
+        ClickLink((*form).*page.link);
+        Capture();
+        for (const bool vietnamese : {true, false}) {
+            SCOPED_TRACE(testing::Message() << page.name << (vietnamese ? ", to Vietnamese" : ", to English"));
+            form->ckLang.Click();
+            ASSERT_EQ(form->ckLang.Checked(), vietnamese);
+            const auto painted = CaptureAsPainted();
+            const auto repainted = Capture();
+            int differ = 0;
+            POINT first{-1, -1};
+            for (int y = 0; y < painted->Height(); ++y)
+                for (int x = 0; x < painted->Width(); ++x)
+                    if (painted->At(x, y) != repainted->At(x, y) && differ++ == 0) first = {x, y};
+            EXPECT_EQ(differ, 0) << "first at " << first.x << "," << first.y;
+        }
+    }
 }
 
 TEST_F(MainWindowLayoutTest, ReCaptioningACheckBoxKeepsItsStateAndRunsNothing) {

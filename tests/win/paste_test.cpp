@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "MainForm.h"
 #include "clipboard_holder.h"
@@ -145,6 +147,72 @@ TEST_F(PasteTest, AnItemThatCannotBeWrittenIsNotPasted) {
     EXPECT_EQ(form->History.CBItems[1].WText, u"first");
     EXPECT_EQ(form->SelectedIndex(), 0);
     CloseTarget();
+}
+
+// A window to paste into on a thread of its own that does not serve its
+// queue at first, so it cannot come to the front: the paste waits for it.
+// As soon as the paste has put its item on the clipboard, the thread sends
+// the main window a message, as the next clipboard viewer in the chain
+// does, without answering anything itself meanwhile (SMTO_BLOCK); then it
+// serves its queue and comes to the front.
+class SlowTarget {
+public:
+    explicit SlowTarget(HWND mainWindow)
+        : mainWindow_(mainWindow), sequence_(GetClipboardSequenceNumber()), thread_([this] { Run(); }) {
+        test::PumpUntil([&] { return window_.load() != nullptr; }, 5000);
+    }
+    ~SlowTarget() {
+        stop_ = true;
+        thread_.join();
+    }
+    HWND Window() const { return window_; }
+    bool Answered() const { return answered_; }
+
+    static constexpr DWORD kPatienceMs = 400;
+
+private:
+    void Run() {
+        HWND window = CreateWindowExW(0, L"STATIC", L"Slow target", WS_OVERLAPPEDWINDOW, 60, 60, 240, 90, nullptr,
+                                      nullptr, GetModuleHandleW(nullptr), nullptr);
+        ShowWindow(window, SW_SHOWNOACTIVATE);
+        window_ = window;
+        while (!stop_ && GetClipboardSequenceNumber() == sequence_) Sleep(1);
+        if (!stop_) {
+            DWORD_PTR ignored = 0;
+            answered_ = SendMessageTimeoutW(mainWindow_, WM_NULL, 0, 0, SMTO_BLOCK, kPatienceMs, &ignored) != 0;
+        }
+        while (!stop_) {
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            MSG msg;
+            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&msg);
+                DispatchMessageW(&msg);
+            }
+        }
+        DestroyWindow(window);
+    }
+
+    HWND mainWindow_;
+    DWORD sequence_;
+    std::atomic<HWND> window_{nullptr};
+    std::atomic<bool> stop_{false};
+    std::atomic<bool> answered_{false};
+    std::thread thread_;
+};
+
+// Waiting for the target must not stop the program answering: every
+// clipboard viewer after it in the chain waits for its answers.
+TEST_F(PasteTest, MessagesSentWhileThePasteWaitsForTheTargetAreAnswered) {
+    Record();
+    Activate();
+    SlowTarget slow(form->Handle());
+    ASSERT_NE(slow.Window(), nullptr);
+    form->TargetWnd = slow.Window();
+    form->SelectLine(0);
+    form->miPasteClick();
+    EXPECT_EQ(test::ReadClipboardUnicode(writer.Handle()), std::u16string(u"first"));
+    EXPECT_TRUE(slow.Answered()) << "no answer within " << SlowTarget::kPatienceMs << " ms";
+    EXPECT_FALSE(GetAsyncKeyState(VK_CONTROL) & 0x8000);
 }
 
 TEST_F(PasteTest, WithoutATargetTheItemIsCopiedAndTheMessageShown) {

@@ -18,7 +18,9 @@
 #include "bmp/bmp_writer.h"
 #include "clipboard.h"
 #include "ddb_picture.h"
+#include "error_report.h"
 #include "gdi_handles.h"
+#include "item_limits.h"
 #include "ini/ini_document.h"
 #include "settings/ddb_bmp_files.h"
 #include "settings/program_directory.h"
@@ -208,9 +210,13 @@ bool LooksLikeThePlaceholder(const DdbPicture& picture) {
 
 class SettingsFormTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle())); }
+    void SetUp() override {
+        previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
+        ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
+    }
     void TearDown() override {
         form.reset();
+        SetErrorReportSink(previousSink_);
         RegDeleteKeyW(HKEY_CURRENT_USER, kTestRunKey);
         RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\StashwellTests");
         SetFileAttributesW(Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -241,6 +247,10 @@ protected:
     std::wstring dir;
     std::unique_ptr<TfrmMain> form;
     std::vector<std::u16string> dialogs;
+    std::vector<std::string> reports;  // the general error report
+
+private:
+    ErrorReportSink previousSink_;
 };
 
 TEST_F(SettingsFormTest, ASavedHistoryComesBackInOrderInAFolderTheAnsiCodePageCannotSpell) {
@@ -274,6 +284,49 @@ TEST_F(SettingsFormTest, ASavedHistoryComesBackInOrderInAFolderTheAnsiCodePageCa
     EXPECT_EQ(Slot(4).WText, longText);
     EXPECT_EQ(test::ReadClipboardUnicode(writer.Handle()), longText);
     EXPECT_FALSE(Exists(wide + L"CBI03.bmp"));  // consumed by the load
+}
+
+// What the capture records is saved at exit and comes back at the next
+// start: a picture wider than 32767 pixels, the longest text kept, a picture
+// without pixels as the newest item. What could not be kept is refused when
+// it is copied, with the error report.
+TEST_F(SettingsFormTest, WhatTheCaptureRecordsComesBackAfterARestart) {
+    Make(folder.Path());
+    form->ckSave.Click();
+    const COLORREF colour = RGB(200, 30, 60);
+    ASSERT_TRUE(test::WriteClipboard(writer.Handle(), {.bitmap = SIZE{40000, 2}, .bitmapColor = colour}));
+    const std::u16string longest(kMaxStoredTextBytes, u'x');
+    ASSERT_TRUE(test::WriteClipboard(writer.Handle(), {.unicode = longest}));
+    ASSERT_TRUE(test::WriteClipboard(writer.Handle(), {.text = std::string(kMaxStoredTextBytes + 1, 'y')}));
+    EXPECT_EQ(reports, std::vector<std::string>{"The text on the clipboard is too long to keep."});
+    // A bitmap announced but never rendered: the clipboard gives no handle.
+    ASSERT_TRUE(test::OpenClipboardWithRetry(writer.Handle()));
+    EmptyClipboard();
+    SetClipboardData(CF_BITMAP, nullptr);
+    CloseClipboard();
+    ASSERT_EQ(Count(), 3);
+    ASSERT_EQ(Slot(3).Format, kCF_BITMAP);
+    ASSERT_EQ(Slot(3).Bitmap->Width(), 0);
+    form.reset();  // saves
+    EXPECT_TRUE(dialogs.empty());
+
+    ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
+    Make(folder.Path());
+    Load();
+    EXPECT_TRUE(dialogs.empty());
+    ASSERT_EQ(Count(), 3);
+    ASSERT_EQ(Slot(1).Format, kCF_BITMAP);
+    const auto& wide = static_cast<const DdbPicture&>(*Slot(1).Bitmap);
+    ASSERT_EQ(wide.Width(), 40000);
+    ASSERT_EQ(wide.Height(), 2);
+    ScreenDC screen;
+    MemoryDC dc(screen.get());
+    ASSERT_TRUE(dc.Select(wide.Handle()));
+    EXPECT_EQ(GetPixel(dc.get(), 39999, 1), colour);
+    EXPECT_EQ(Slot(2).WText, longest);
+    ASSERT_EQ(Slot(3).Format, kCF_BITMAP);
+    EXPECT_EQ(Slot(3).Bitmap->Width(), 0);
+    EXPECT_EQ(Slot(3).Bitmap->Height(), 0);
 }
 
 TEST_F(SettingsFormTest, PictureFilesThatCannotBeUsedGiveThePlaceholder) {

@@ -1,5 +1,6 @@
-// The release program and its 64-bit twin carry the version resource and
-// the visual-styles manifest.
+// The program carries the version resource and the visual-styles manifest. The
+// tests run in a build tree's top directory, where its SWL.exe sits: the
+// 32-bit tree checks the release program, the 64-bit tree its twin.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -28,10 +29,10 @@ std::string QueryString(const VersionApi& api, const std::vector<char>& block, c
     return static_cast<const char*>(value);
 }
 
-class VersionResource : public ::testing::TestWithParam<const char*> {};
+constexpr const char* kProgram = "SWL.exe";
 
-TEST_P(VersionResource, NamesTheProductAndVersion) {
-    const char* exe = GetParam();
+TEST(VersionResource, NamesTheProductAndVersion) {
+    const char* exe = kProgram;
     VersionApi api;
     ASSERT_TRUE(api.size && api.info && api.query);
     DWORD handle = 0;
@@ -53,8 +54,8 @@ TEST_P(VersionResource, NamesTheProductAndVersion) {
     EXPECT_EQ(QueryString(api, block, "ProductName"), "Stashwell");
 }
 
-TEST_P(VersionResource, AsksForCommonControlsSix) {
-    HMODULE exe = LoadLibraryExA(GetParam(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+TEST(VersionResource, AsksForCommonControlsSix) {
+    HMODULE exe = LoadLibraryExA(kProgram, nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(exe, nullptr);
     HRSRC res = FindResourceA(exe, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
     ASSERT_NE(res, nullptr);
@@ -64,10 +65,5 @@ TEST_P(VersionResource, AsksForCommonControlsSix) {
     EXPECT_NE(manifest.find("version=\"6.0.0.0\""), std::string::npos);
     FreeLibrary(exe);
 }
-
-// The tests run in the win64 build tree; the release exe sits in the win32
-// tree beside it.
-INSTANTIATE_TEST_SUITE_P(Executables, VersionResource,
-                         ::testing::Values("SWL.exe", "..\\win32\\SWL.exe"));
 
 }  // namespace

@@ -126,15 +126,16 @@ BmpReadResult ReadBmp(std::span<const std::uint8_t> file) {
         img.topDown = true;
         height = -height;  // from 64 bits, so even INT32_MIN negates safely
     }
-    if (width < 1 || height < 1 || width > kMaxBmpDimension || height > kMaxBmpDimension)
+    const bool noPixels = width == 0 && height == 0;
+    if (!noPixels && (width < 1 || height < 1 || width > kMaxPictureSide || height > kMaxPictureSide))
         return Fail(BmpError::Dimensions);
     img.width = static_cast<int>(width);
     img.height = static_cast<int>(height);
 
     const std::uint64_t stride = (static_cast<std::uint64_t>(width) * bpp + 31) / 32 * 4;
     const std::uint64_t pixelBytes = stride * static_cast<std::uint64_t>(height);
-    if (pixelBytes > kMaxBmpPixelBytes ||
-        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxBmpPixels)
+    if (pixelBytes > kMaxPictureRowBytes ||
+        static_cast<std::uint64_t>(width) * static_cast<std::uint64_t>(height) > kMaxPicturePixels)
         return Fail(BmpError::TooLarge);
     img.stride = static_cast<std::size_t>(stride);
 

@@ -14,9 +14,10 @@
 //   a 40-byte header, three 32-bit masks follow it; longer headers hold them.
 //   Each mask is one run of bits inside the pixel, the three do not overlap;
 // - rows bottom-up, or top-down when the height is negative;
-// - width and height from 1 to kMaxBmpDimension, at most kMaxBmpPixels
-//   pixels (so that the picture made from the file stays within bounds too)
-//   and at most kMaxBmpPixelBytes of pixel rows;
+// - the sizes the history keeps (item_limits.h): width and height from 1 to
+//   kMaxPictureSide, at most kMaxPicturePixels pixels and kMaxPictureRowBytes
+//   of pixel rows; or 0 x 0 with no rows, the file of a picture without
+//   pixels;
 // - a colour table of 2^bits entries for up to 8 bits, or of the count the
 //   header gives (at most 2^bits); at 16 bits and more a table of at most 256
 //   entries is allowed and skipped. It lies between the headers and the rows.
@@ -32,14 +33,13 @@
 #include <string_view>
 #include <vector>
 
+#include "item_limits.h"
+
 namespace swl {
 
-inline constexpr int kMaxBmpDimension = 32767;
-inline constexpr std::uint64_t kMaxBmpPixels = std::uint64_t{64} * 1024 * 1024;
-inline constexpr std::size_t kMaxBmpPixelBytes = std::size_t{256} * 1024 * 1024;
 // The most a valid file can take: headers, masks, the largest colour table
 // and the rows. Callers can refuse longer files before reading them.
-inline constexpr std::size_t kMaxBmpFileBytes = kMaxBmpPixelBytes + 64 * 1024;
+inline constexpr std::size_t kMaxBmpFileBytes = kMaxPictureRowBytes + 64 * 1024;
 
 enum class BmpError {
     None,
@@ -49,8 +49,8 @@ enum class BmpError {
     Planes,
     BitDepth,
     Compression,     // RLE, JPEG, PNG, or masks for a depth without them
-    Dimensions,      // zero, negative width, beyond kMaxBmpDimension
-    TooLarge,        // more than kMaxBmpPixels, or kMaxBmpPixelBytes of rows
+    Dimensions,      // one side zero, negative width, beyond kMaxPictureSide
+    TooLarge,        // more than kMaxPicturePixels, or kMaxPictureRowBytes of rows
     ColourTable,     // more colours than the depth can index
     Masks,
     PixelOffset,     // rows starting inside the headers or past the end
@@ -60,8 +60,8 @@ std::string_view BmpErrorName(BmpError error);
 
 struct BmpImage {
     std::uint32_t headerSize = 0;  // 12 for the core header
-    int width = 0;                 // pixels, positive
-    int height = 0;                // pixels, positive
+    int width = 0;                 // pixels, positive (both 0 for a picture without pixels)
+    int height = 0;
     bool topDown = false;          // rows stored from the top (negative height)
     int bitsPerPixel = 0;
     bool bitfields = false;        // BI_BITFIELDS

@@ -37,4 +37,11 @@ struct BmpWriteInput {
 // not fit the depth, a file beyond 4 GiB).
 std::optional<std::vector<std::uint8_t>> WriteBmp(const BmpWriteInput& input);
 
+// The file with everything but the rows in place, and zeroed room for the
+// rows at its end (from RowsOffset of the input), for a caller that fetches
+// the rows straight into it: a large picture is then not held twice.
+// input.rows is not used. Nothing when the input describes no picture.
+std::optional<std::vector<std::uint8_t>> BmpFileForRows(const BmpWriteInput& input);
+std::size_t RowsOffset(const BmpWriteInput& input);
+
 }  // namespace swl

@@ -12,7 +12,7 @@
 namespace swl {
 
 struct FileRead {
-    enum class Status { Ok, Missing, Failed };
+    enum class Status { Ok, Missing, Failed, TooLarge };
     Status status = Status::Missing;
     std::string bytes;  // the whole file when status is Ok
 
@@ -24,8 +24,8 @@ public:
     virtual ~FileLayer() = default;
 
     // The whole file. Missing when there is no such file; Failed when it
-    // exists but cannot be read, or is longer than maxBytes (nothing is read
-    // then).
+    // exists but cannot be read; TooLarge when it is longer than maxBytes
+    // (nothing is read then).
     virtual FileRead ReadAll(std::string_view name, std::size_t maxBytes) = 0;
     // Creates or truncates the file and writes bytes to it; false on any
     // failure (the file may then be partly written).

@@ -155,6 +155,13 @@ bool IniDocument::HasSection(std::string_view section) const {
     return FindSection(Trim(section)) != kNone;
 }
 
+std::vector<std::string> IniDocument::SectionNames() const {
+    std::vector<std::string> names;
+    for (const auto& line : lines_)
+        if (line.kind == Kind::Section) names.emplace_back(line.Name());
+    return names;
+}
+
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
     section = Trim(section);
     key = Trim(key);

@@ -51,6 +51,9 @@ public:
     std::string GetString(std::string_view section, std::string_view key,
                           std::string_view def) const;
     bool HasSection(std::string_view section) const;
+    // The name of every section, in the order of the file; a name that
+    // appears twice is listed twice.
+    std::vector<std::string> SectionNames() const;
 
     // Replaces the value of the key in place, or adds the key (and the
     // section). Returns false, changing nothing, for names or values the file

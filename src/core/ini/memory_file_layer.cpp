@@ -6,8 +6,12 @@ FileRead MemoryFileLayer::ReadAll(std::string_view name, std::size_t maxBytes) {
     FileRead result;
     const auto it = files.find(name);
     if (it == files.end()) return result;
-    if (unreadable.count(name) != 0 || it->second.size() > maxBytes) {
+    if (unreadable.count(name) != 0) {
         result.status = FileRead::Status::Failed;
+        return result;
+    }
+    if (it->second.size() > maxBytes) {
+        result.status = FileRead::Status::TooLarge;
         return result;
     }
     result.status = FileRead::Status::Ok;

@@ -15,7 +15,11 @@ FileRead StdFileLayer::ReadAll(std::string_view name, std::size_t maxBytes) {
     result.status = FileRead::Status::Failed;
     if (ec || !std::filesystem::is_regular_file(status)) return result;
     const auto size = std::filesystem::file_size(path, ec);
-    if (ec || size > maxBytes) return result;
+    if (ec) return result;
+    if (size > maxBytes) {
+        result.status = FileRead::Status::TooLarge;
+        return result;
+    }
 
     std::ifstream in(path, std::ios::binary);
     if (!in) return result;

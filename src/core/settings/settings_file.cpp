@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <exception>
+#include <optional>
+#include <set>
+#include <span>
+#include <string>
 #include <stdexcept>
 #include <string_view>
 #include <utility>
@@ -18,6 +22,8 @@ namespace {
 
 constexpr std::string_view kErrNotSave = "errnotsave";
 constexpr std::string_view kErrNotLoad = "errnotload";
+constexpr std::string_view kErrHotKey = "errhotkey";
+constexpr std::string_view kHotKeyKey = "HotKey";
 
 // An error that ends a save or load; its text is the dialog's detail.
 class SettingsError : public std::runtime_error {
@@ -43,8 +49,6 @@ void Put(IniDocument& doc, std::string_view section, std::string_view key, std::
         throw SettingsError("a value cannot be written to " + std::string(kSettingsFileName));
 }
 
-std::string BitmapFileName(int i) { return ItemSectionName(i) + ".bmp"; }
-
 // Only a plain name inside the program's directory: the name comes from the
 // file, and the load deletes what it has read.
 bool IsBareFileName(std::string_view name) {
@@ -60,20 +64,76 @@ std::string_view Bytes(const std::vector<std::uint8_t>& v) {
     return {reinterpret_cast<const char*>(v.data()), v.size()};
 }
 
-// ---- saving -----------------------------------------------------------
+// File names compare as the file system compares them: without case.
+std::string FoldedName(std::string_view name) {
+    std::string folded(name);
+    for (char& ch : folded)
+        if (ch >= 'A' && ch <= 'Z') ch = static_cast<char>(ch - 'A' + 'a');
+    return folded;
+}
 
-// A bitmap file to settle once the settings file is written: either a new
-// picture waiting under its temporary name, or a file to delete.
-struct PendingBitmap {
-    std::string name;
-    bool staged = false;
+// The bitmap files a document's sections name, folded.
+std::set<std::string> NamedBitmaps(const IniDocument& doc) {
+    std::set<std::string> names;
+    for (const auto& section : doc.SectionNames()) {
+        const std::string name = doc.GetString(section, "BMP", "");
+        if (IsBareFileName(name)) names.insert(FoldedName(name));
+    }
+    return names;
+}
+
+// ---- saving -----------------------------------------------------------
+//
+// A picture file is never written over a file that the settings file on
+// disk names: slot i's picture goes under the first of "CBIii.bmp",
+// "CBIii-1.bmp", ... that it does not name (so successive saves alternate
+// between two names). The new settings file, naming the new pictures, then
+// replaces the old one in one step, and the files no longer named are
+// deleted last. A crash or a failure at any point leaves a settings file
+// with the pictures it names: the old ones before the replace, the new ones
+// after it.
+
+constexpr int kBitmapNameChoices = 4;
+
+std::string BitmapFileName(int i, int choice) {
+    std::string name = ItemSectionName(i);
+    if (choice > 0) {
+        name += '-';
+        name += std::to_string(choice);
+    }
+    name += ".bmp";
+    return name;
+}
+
+struct SaveState {
+    std::set<std::string> namedOnDisk;  // by the settings file being replaced
+    std::set<std::string> taken;        // chosen by this save
+    std::vector<std::string> written;   // the new picture files
+    std::vector<std::string> unsaved;   // sections whose picture could not be saved
 };
 
-// Saves slot i's section (and stages its bitmap file). Throws SettingsError
-// when the picture cannot be saved; the section then stays as far as it got.
-void SaveItem(SettingsContext& c, IniDocument& doc, int i, std::vector<PendingBitmap>& pending) {
+// Writes a picture file under a name nothing on disk depends on. The name,
+// or nothing when no name could be written.
+std::optional<std::string> WriteBitmap(FileLayer& files, int i, std::string_view bytes, SaveState& st) {
+    for (int choice = 0; choice < kBitmapNameChoices; ++choice) {
+        const std::string name = BitmapFileName(i, choice);
+        const std::string folded = FoldedName(name);
+        if (st.namedOnDisk.count(folded) != 0 || st.taken.count(folded) != 0) continue;
+        if (files.WriteAll(name, bytes)) {
+            st.taken.insert(folded);
+            st.written.push_back(name);
+            return name;
+        }
+        files.Remove(name);  // what was written of it (a read-only file stays)
+    }
+    return std::nullopt;
+}
+
+// Saves slot i's section and writes its picture file. A picture that cannot
+// be saved leaves its section without a BMP key, which the load turns into
+// the placeholder; it is noted for the report and the save goes on.
+void SaveItem(SettingsContext& c, IniDocument& doc, int i, SaveState& st) {
     const std::string s = ItemSectionName(i);
-    const std::string f = BitmapFileName(i);
     const TCBI& item = c.history.CBItems[static_cast<std::size_t>(i)];
     doc.DeleteKey(s, "Text");
     doc.DeleteKey(s, "WText");
@@ -85,46 +145,42 @@ void SaveItem(SettingsContext& c, IniDocument& doc, int i, std::vector<PendingBi
     } else if (item.Format == kCF_UNICODETEXT) {
         Put(doc, s, "WText", EncodeText(ToUtf8Form(item.WText)));
     } else if (item.Format == kCF_BITMAP && item.Bitmap) {
-        // The old file goes whatever happens next, as it would when deleted
-        // before the picture is saved.
-        pending.push_back({f, false});
-        const auto file = c.pictures.ToBmpFile(*item.Bitmap);
-        if (!file) throw SettingsError("the picture " + f + " cannot be saved");
-        if (!c.files.WriteAll(TempNameFor(f), Bytes(*file))) {
-            c.files.Remove(TempNameFor(f));
-            throw SettingsError(f + " cannot be written");
-        }
-        pending.back().staged = true;
-        Put(doc, s, "BMP", f);
-        return;
-    } else if (item.Format == kCF_BITMAP) {
-        // No picture to save: the name leads the load to the placeholder.
-        Put(doc, s, "BMP", f);
+        std::optional<std::string> name;
+        if (const auto file = c.pictures.ToBmpFile(*item.Bitmap)) name = WriteBitmap(c.files, i, Bytes(*file), st);
+        if (name)
+            Put(doc, s, "BMP", *name);
+        else
+            st.unsaved.push_back(s);
     }
-    pending.push_back({f, false});
+    // A picture item whose picture could not be copied while the program ran
+    // has no file either: the load shows the placeholder.
 }
 
-void DropStaged(FileLayer& files, const std::vector<PendingBitmap>& pending) {
-    for (const auto& p : pending)
-        if (p.staged) files.Remove(TempNameFor(p.name));
+// Keeps only what the load reads (section SWL and the saved items) when the
+// document would be longer than a settings file may be: only sections the
+// program does not use can make it so.
+void DropUnusedSections(IniDocument& doc, int count) {
+    std::set<std::string> used = {FoldedName(kSettingsSection)};
+    for (int i = 0; i <= count; ++i) used.insert(FoldedName(ItemSectionName(i)));
+    for (const auto& section : doc.SectionNames())
+        if (used.count(FoldedName(section)) == 0) doc.EraseSection(section);
 }
 
-// Puts staged pictures in place and deletes the files of slots without one.
-// Returns false when a staged picture could not be put in place; its name is
-// then made to lead to no file, so the load shows the placeholder rather than
-// an older picture.
-bool SettleBitmaps(FileLayer& files, const std::vector<PendingBitmap>& pending) {
-    bool ok = true;
-    for (const auto& p : pending) {
-        if (!p.staged) {
-            files.Remove(p.name);  // a missing file or a failed deletion is no error
-        } else if (!files.Replace(TempNameFor(p.name), p.name)) {
-            files.Remove(TempNameFor(p.name));
-            files.Remove(p.name);
-            ok = false;
-        }
-    }
-    return ok;
+// Deletes the picture files the new settings file does not name: those the
+// old one named, and leftovers under the saved slots' names (from a save
+// that was cut short). Failures are ignored: such a file is named by nothing.
+void DeleteUnnamedBitmaps(FileLayer& files, const IniDocument& doc, int count, const SaveState& st) {
+    const std::set<std::string> named = NamedBitmaps(doc);
+    std::set<std::string> candidates = st.namedOnDisk;
+    for (int i = 0; i <= count; ++i)
+        for (int choice = 0; choice < kBitmapNameChoices; ++choice)
+            candidates.insert(FoldedName(BitmapFileName(i, choice)));
+    for (const auto& name : candidates)
+        if (named.count(name) == 0) files.Remove(name);
+}
+
+void RemoveWritten(FileLayer& files, const SaveState& st) {
+    for (const auto& name : st.written) files.Remove(name);
 }
 
 // ---- loading ----------------------------------------------------------
@@ -196,15 +252,21 @@ void RecordDirectly(THistory& history, const TCBI& item) {
                        history.CBItems[static_cast<std::size_t>(history.CBCount)]);
 }
 
+// Puts an item on the clipboard so that the capture records it. When nothing
+// records it (monitoring is off, another program holds the clipboard, the
+// capture could not open it after the write) it is stored directly, so that
+// no replayed item is lost.
 void PutAndRecord(SettingsContext& c, const TCBI& item) {
-    c.clipboard.PutOnClipboard(item);
-    if (!c.clipboard.Monitoring()) RecordDirectly(c.history, item);
+    const unsigned recordedBefore = c.clipboard.CaptureCount();
+    const bool written = c.clipboard.PutOnClipboard(item);
+    if (!written || c.clipboard.CaptureCount() == recordedBefore) RecordDirectly(c.history, item);
 }
 
 // The load's state, so that an error can still write what was done.
 struct LoadState {
     IniDocument doc;
     bool canWrite = true;        // the file was read (or is not there)
+    std::string unreadable;      // why it could not be read
     bool changed = false;        // sections erased
     bool written = false;
     std::vector<std::string> consumed;  // bitmap files whose sections are erased
@@ -217,6 +279,23 @@ bool WriteLoaded(SettingsContext& c, LoadState& st) {
         return false;
     for (const auto& name : st.consumed) c.files.Remove(name);  // failures are ignored
     return true;
+}
+
+void LoadQuickPaste(SettingsContext& c, const IniDocument& doc) {
+    HotKey hotKey = kDefaultHotKey;
+    bool on = true;
+    bool unreadable = false;
+    if (const auto stored = doc.Get(kSettingsSection, kHotKeyKey)) {
+        const auto parsed = ParseHotKey(*stored);
+        if (!parsed)
+            unreadable = true;
+        else if (parsed->Empty())
+            on = false;
+        else
+            hotKey = *parsed;
+    }
+    if (unreadable) c.dialog.ShowError(kErrHotKey, FormatHotKey(kDefaultHotKey));
+    c.controls.SetQuickPaste(hotKey, on);
 }
 
 void RunLoad(SettingsContext& c, LoadState& st) {
@@ -238,6 +317,8 @@ void RunLoad(SettingsContext& c, LoadState& st) {
     const int page = ParseProfileInt(doc.GetString(kSettingsSection, "Page", ""), 2);
     if (page >= 0 && page <= 2) ui.SetPageIndex(page);
 
+    LoadQuickPaste(c, doc);
+
     if (ParseProfileBool(doc.GetString(kSettingsSection, "FTR", ""), true)) ui.ShowMainWindow();
 
     // The program never saves more than 24 items; a larger count would only
@@ -246,16 +327,25 @@ void RunLoad(SettingsContext& c, LoadState& st) {
     const bool replay = n >= 0 && ui.Checked(SettingsBox::Save);
 
     TCBI r0;  // what the clipboard held at start, as the first capture recorded it
+    std::string tooLong;
     if (replay) {
         if (h.CBItems[0].Format != 0) THistory::CopyItem(r0, h.CBItems[0]);
-        if (!c.clipboard.Empty()) throw SettingsError("the clipboard cannot be opened");
+        // A clipboard another program holds is not emptied; the items are
+        // replayed all the same (and stored directly where the capture cannot
+        // record them).
+        c.clipboard.Empty();
         h.ClearItems();
         for (int i = 0; i <= n; ++i) {
             const std::string s = ItemSectionName(i);
             std::string loadedFile;
             TCBI r = ReadItem(c, doc, s, loadedFile);
-            // Section CBI00, the saved mirror, is read but not put.
-            if (i > 0) PutAndRecord(c, r);
+            // Section CBI00, the saved mirror, is read but not put. A text
+            // longer than the history keeps (saved by an earlier version) is
+            // refused as the capture refuses it, and reported.
+            if (i > 0 && !TextKept(r))
+                tooLong += " " + s;
+            else if (i > 0)
+                PutAndRecord(c, r);
             st.doc.EraseSection(s);
             st.changed = true;
             if (!loadedFile.empty()) st.consumed.push_back(std::move(loadedFile));
@@ -263,7 +353,8 @@ void RunLoad(SettingsContext& c, LoadState& st) {
     }
     Put(st.doc, kSettingsSection, "CBI", "0");
     if (!WriteLoaded(c, st))
-        throw SettingsError(std::string(kSettingsFileName) + " cannot be written");
+        throw SettingsError(!st.unreadable.empty() ? st.unreadable
+                                                   : std::string(kSettingsFileName) + " cannot be written");
 
     if (!replay) return;
     if (ui.Checked(SettingsBox::RestoreCB)) {
@@ -278,6 +369,7 @@ void RunLoad(SettingsContext& c, LoadState& st) {
     } else if (r0.Format != 0) {
         PutAndRecord(c, r0);
     }
+    if (!tooLong.empty()) throw SettingsError("texts too long to keep:" + tooLong);
 }
 
 }  // namespace
@@ -301,11 +393,16 @@ void SaveSettings(SettingsContext& c) {
         c.dialog.ShowError(kErrNotSave, std::string(kSettingsFileName) + " cannot be read");
         return;
     }
+    // A file too long to be read (from an earlier version) is replaced by a
+    // new one: it could never be loaded, and keeping it would fail every
+    // start and every exit from now on.
 
-    std::vector<PendingBitmap> pending;
+    SaveState st;
     std::string failure;
+    const int count = c.history.CBCount;
     try {
         IniDocument doc = read.ok() ? IniDocument::Parse(read.bytes) : IniDocument();
+        st.namedOnDisk = NamedBitmaps(doc);
         try {
             SettingsControls& ui = c.controls;
             for (const auto& b : kBoxes)
@@ -314,26 +411,40 @@ void SaveSettings(SettingsContext& c) {
             Put(doc, kSettingsSection, "Page", FormatProfileInt(ui.PageIndex()));
             Put(doc, kSettingsSection, "FTR", "0");
             Put(doc, kSettingsSection, "CBI", "0");
+            Put(doc, kSettingsSection, kHotKeyKey, ui.QuickPasteOn() ? FormatHotKey(ui.QuickPasteHotKey()) : "");
             if (ui.Checked(SettingsBox::Save)) {
-                Put(doc, kSettingsSection, "CBI", FormatProfileInt(c.history.CBCount));
-                for (int i = 0; i <= c.history.CBCount; ++i) SaveItem(c, doc, i, pending);
+                Put(doc, kSettingsSection, "CBI", FormatProfileInt(count));
+                for (int i = 0; i <= count; ++i) SaveItem(c, doc, i, st);
             }
         } catch (const std::exception& e) {
             // The save ends here; what it did so far is written below.
             failure = e.what();
         }
-        if (!WriteFileAtomically(c.files, kSettingsFileName, doc.Serialize())) {
-            DropStaged(c.files, pending);
+        std::string bytes = doc.Serialize();
+        if (bytes.size() > kMaxSettingsFileBytes) {
+            DropUnusedSections(doc, count);
+            bytes = doc.Serialize();
+        }
+        if (bytes.size() > kMaxSettingsFileBytes || !WriteFileAtomically(c.files, kSettingsFileName, bytes)) {
+            RemoveWritten(c.files, st);
             c.dialog.ShowError(kErrNotSave, std::string(kSettingsFileName) + " cannot be written");
             return;
         }
+        bytes = std::string();
+        try {
+            DeleteUnnamedBitmaps(c.files, doc, count, st);
+        } catch (const std::exception&) {
+            // No memory to list them: they stay, named by nothing.
+        }
     } catch (const std::exception& e) {  // no memory for the document
-        DropStaged(c.files, pending);
+        RemoveWritten(c.files, st);
         c.dialog.ShowError(kErrNotSave, e.what());
         return;
     }
-    if (!SettleBitmaps(c.files, pending) && failure.empty())
-        failure = "a picture file cannot be put in place";
+    if (failure.empty() && !st.unsaved.empty()) {
+        failure = "pictures not saved:";
+        for (const auto& s : st.unsaved) failure += " " + s;
+    }
     if (!failure.empty()) c.dialog.ShowError(kErrNotSave, failure);
 }
 
@@ -343,7 +454,9 @@ void LoadSettings(SettingsContext& c) {
         FileRead read = c.files.ReadAll(kSettingsFileName, kMaxSettingsFileBytes);
         // Reading never fails: an unreadable file gives the defaults, but is
         // not written over.
-        st.canWrite = read.status != FileRead::Status::Failed;
+        st.canWrite = read.status != FileRead::Status::Failed && read.status != FileRead::Status::TooLarge;
+        if (read.status == FileRead::Status::TooLarge)
+            st.unreadable = std::string(kSettingsFileName) + " is too large to be read";
         if (read.ok()) st.doc = IniDocument::Parse(read.bytes);
         read.bytes = std::string();
         RunLoad(c, st);

@@ -3,19 +3,21 @@
 //
 // Section SWL holds AutoLoad, Active, RestoreCB, SaveOnExit, VNUI (booleans
 // "1"/"0"), Alpha (0..100), Page (0..2), FTR (first run, always saved as "0")
-// and CBI (the number of saved history items). Slot i of the history is
+// CBI (the number of saved history items) and HotKey (the quick-paste
+// hotkey's text form, empty when it is off). Slot i of the history is
 // saved in section "CBI" + i as two upper-case hex digits, with Format and,
 // by format, Text (codec text of the 8-bit text), WText (codec text of the
 // UTF-8 form of the wide text) or BMP (the bitmap file's bare name,
-// "CBI05.bmp").
+// "CBI05.bmp", or "CBI05-1.bmp" from the save after it: any bare name loads).
 //
 // How the file is changed: each operation reads the whole file once, makes
 // its changes in memory and writes the file once, beside itself under a
 // temporary name that then replaces it in one step; a failed or interrupted
-// write leaves the previous file as it was. Bitmap files are written the same
-// way, and bitmap files are replaced or deleted only once the settings file
-// that no longer needs them is in place, so a failed save leaves the previous
-// file and its pictures as they were.
+// write leaves the previous file as it was. A save writes each picture under
+// a name the settings file on disk does not use, and deletes the pictures
+// that file named only once the new file is in place; the load deletes the
+// pictures it has read once the file without their sections is in place.
+// So a crash at any point leaves a settings file with the pictures it names.
 //
 // Errors end an operation at the point where they happen, and what was done
 // before stays: the changes made up to that point are written, then the
@@ -25,15 +27,13 @@
 #include <cstddef>
 #include <string>
 
+#include "item_limits.h"
 #include "settings/settings_ports.h"
 
 namespace swl {
 
 inline constexpr char kSettingsFileName[] = "SWL.ini";
 inline constexpr char kSettingsSection[] = "SWL";
-// Files longer than this are taken as unreadable (reading them is refused
-// before any memory is taken).
-inline constexpr std::size_t kMaxSettingsFileBytes = std::size_t{512} * 1024 * 1024;
 
 // "CBI" followed by i in upper-case hexadecimal, at least two digits.
 std::string ItemSectionName(int i);
@@ -42,10 +42,17 @@ std::string ItemSectionName(int i);
 // (slots 0 to CBCount). Called at shut-down after the program has left the
 // clipboard viewer chain. Differences from a key-by-key save through the
 // profile functions, for soundness:
-// - a picture slot whose picture is missing (it could not be copied) saves no
-//   bitmap file but still names one, so the load shows the placeholder;
+// - a picture that cannot be saved (no bitmap file can be made or written)
+//   does not end the save: its section names no file, so the load shows the
+//   placeholder, every other item is saved, and "errnotsave" names it. A
+//   picture without pixels is saved as a BMP file of 0 x 0 pixels;
 // - the file is written at the end; when that write fails, nothing has
-//   changed on disk (no bitmap replaced or deleted) and "errnotsave" is shown.
+//   changed on disk (no picture written over or deleted) and "errnotsave" is
+//   shown;
+// - a settings file too long to be read is replaced by a new one; the save
+//   never writes one that long (sections the program does not use are
+//   dropped first).
+// The hotkey is written as its text form when on, empty when off.
 void SaveSettings(SettingsContext& context);
 
 // Applies the stored settings by clicking each check box into its state,
@@ -56,14 +63,22 @@ void SaveSettings(SettingsContext& context);
 // - values are read whole, however long;
 // - a CBI above 24 is taken as 24; a negative one replays nothing and clears
 //   nothing;
-// - while monitoring is off, nothing records what is put on the clipboard,
-//   so each replayed item is also stored into the history directly, as the
-//   capture would have recorded it;
+// - an item that nothing records (monitoring is off, the clipboard is held by
+//   another program, the capture could not run) is stored into the history
+//   directly, as the capture would have recorded it; a clipboard that cannot
+//   be emptied does not stop the replay;
+// - a saved text longer than the history keeps is not replayed, and
+//   "errnotload" names it;
 // - a bitmap file is loaded only by a bare name inside the program's
 //   directory, and is deleted (once loaded) only after the settings file
 //   without its section is in place;
 // - when the settings file cannot be written, the items replayed stay in the
 //   history and the file keeps them too; "errnotload" is shown.
+// The quick-paste hotkey: a file without HotKey (older versions write none)
+// gives the default combination, on; an empty value turns it off and leaves
+// the default in the field; a value that is not a hotkey gives the default,
+// on, and the dialog says so with "errhotkey" (the next save writes the
+// default, so it says so once).
 void LoadSettings(SettingsContext& context);
 
 // The click handler of "Save on Exit": "Restore Clipboard when start" is

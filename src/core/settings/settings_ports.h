@@ -14,6 +14,7 @@
 #include "history.h"
 #include "ini/file_layer.h"
 #include "picture.h"
+#include "quick_paste/hotkey_text.h"
 
 namespace swl {
 
@@ -44,6 +45,13 @@ public:
 
     // Shows the main window against the taskbar.
     virtual void ShowMainWindow() = 0;
+
+    // The quick-paste hotkey: the combination in the settings field and
+    // whether it is on. Setting them registers the hotkey when it is on (the
+    // front end reports a combination another program holds).
+    virtual HotKey QuickPasteHotKey() const = 0;
+    virtual bool QuickPasteOn() const = 0;
+    virtual void SetQuickPaste(const HotKey& hotKey, bool on) = 0;
 };
 
 class SettingsClipboard {
@@ -52,14 +60,20 @@ public:
     // Opens, empties and closes the Windows clipboard; false when it cannot
     // be opened.
     virtual bool Empty() = 0;
-    // Writes the record onto the clipboard and never reports a failure. While
-    // monitoring is on, the capture records the written content before this
-    // returns (the item may be a slot the capture renews: take what is needed
-    // from it before the clipboard is closed). A record of format 2 may come
-    // without a picture (none could be made): nothing is written then.
-    virtual void PutOnClipboard(const TCBI& item) = 0;
+    // Writes the record onto the clipboard; false when nothing was written
+    // (another program holds the clipboard, no memory, a record without
+    // content). While monitoring is on, the capture records the written
+    // content before this returns (the item may be a slot the capture renews:
+    // take what is needed from it before the clipboard is closed). A record of
+    // format 2 may come without a picture (none could be made): nothing is
+    // written then.
+    virtual bool PutOnClipboard(const TCBI& item) = 0;
     // Whether the main window is in the clipboard viewer chain.
     virtual bool Monitoring() const = 0;
+    // How many items the capture has recorded so far: a put that leaves it
+    // unchanged was not recorded (monitoring off, or the capture could not
+    // open the clipboard after the write).
+    virtual unsigned CaptureCount() const = 0;
 };
 
 class PictureFiles {
@@ -82,7 +96,7 @@ class MessageDialog {
 public:
     virtual ~MessageDialog() = default;
     // Shows the error dialog with the text of `key` ("errnotsave",
-    // "errnotload") in the current language; `detail` says what failed, for
+    // "errnotload", "errhotkey") in the current language; `detail` says what failed, for
     // the line that names the error's type.
     virtual void ShowError(std::string_view key, std::string_view detail) = 0;
 };

@@ -13,9 +13,9 @@
 namespace swl {
 
 std::unique_ptr<DdbPicture> DdbFromBmp(const BmpImage& image) {
-    if (!PictureSizeAllowed(image.width, image.height)) return nullptr;
     auto picture = DdbPicture::Create(image.width, image.height);
-    if (!picture || !picture->Handle()) return nullptr;
+    if (!picture) return nullptr;
+    if (!picture->Handle()) return picture;  // 0 x 0: no pixels to set
     // The header is rebuilt from the checked values; the rows were checked
     // to lie inside the file, height * stride bytes of them.
     std::vector<std::uint8_t> info = BitmapInfoBytes(image);
@@ -30,14 +30,23 @@ std::unique_ptr<DdbPicture> DdbFromBmp(const BmpImage& image) {
 
 std::optional<std::vector<std::uint8_t>> DdbToBmpFile(const DdbPicture& picture) {
     HBITMAP bitmap = picture.Handle();
-    if (!bitmap) return std::nullopt;
+    if (!bitmap) {
+        // A picture without pixels (a clipboard bitmap that could not be
+        // had) is kept as a file without rows; any other size needs a bitmap.
+        if (picture.Width() != 0 || picture.Height() != 0) return std::nullopt;
+        BmpWriteInput empty;
+        empty.width = 0;
+        empty.height = 0;
+        empty.bitsPerPixel = 32;
+        return WriteBmp(empty);
+    }
     BITMAP bm{};
     if (GetObjectW(bitmap, sizeof(bm), &bm) != sizeof(bm)) return std::nullopt;
     int bits = bm.bmBitsPixel * bm.bmPlanes;
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) bits = 32;
     const int width = picture.Width(), height = picture.Height();
     const std::size_t stride = BmpStride(width, bits);
-    if (stride == 0 || !PictureSizeAllowed(width, height)) return std::nullopt;
+    if (stride == 0 || !PictureSizeKept(width, height)) return std::nullopt;
 
     // A BITMAPINFO with room for 256 colours.
     std::vector<std::uint8_t> infoBytes(sizeof(BITMAPINFOHEADER) + 256 * sizeof(RGBQUAD), 0);
@@ -49,14 +58,33 @@ std::optional<std::vector<std::uint8_t>> DdbToBmpFile(const DdbPicture& picture)
     info->bmiHeader.biBitCount = static_cast<WORD>(bits);
     info->bmiHeader.biCompression = BI_RGB;
 
+    ScreenDC screen;
+    if (!screen.get()) return std::nullopt;
+    BmpWriteInput input;
+    input.width = width;
+    input.height = height;
+    input.bitsPerPixel = bits;
+    if (bits > 8) {
+        // No colour table: the rows go straight into the file, so a large
+        // picture is neither held twice nor copied.
+        std::optional<std::vector<std::uint8_t>> file;
+        try {
+            file = BmpFileForRows(input);
+        } catch (const std::bad_alloc&) {
+            return std::nullopt;
+        }
+        if (!file || GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), file->data() + RowsOffset(input),
+                               info, DIB_RGB_COLORS) != height)
+            return std::nullopt;
+        return file;
+    }
+
     std::vector<std::uint8_t> rows;
     try {
         rows.resize(stride * static_cast<std::size_t>(height));
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    ScreenDC screen;
-    if (!screen.get()) return std::nullopt;
     if (GetDIBits(screen.get(), bitmap, 0, static_cast<UINT>(height), rows.data(), info, DIB_RGB_COLORS) != height)
         return std::nullopt;
 
@@ -68,10 +96,6 @@ std::optional<std::vector<std::uint8_t>> DdbToBmpFile(const DdbPicture& picture)
             colours.push_back((std::uint32_t(q.rgbRed) << 16) | (std::uint32_t(q.rgbGreen) << 8) | q.rgbBlue);
         }
     }
-    BmpWriteInput input;
-    input.width = width;
-    input.height = height;
-    input.bitsPerPixel = bits;
     input.colours = colours;
     input.rows = rows;
     return WriteBmp(input);

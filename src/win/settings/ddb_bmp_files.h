@@ -18,13 +18,15 @@ namespace swl {
 inline constexpr int kPlaceholderWidth = 200;
 inline constexpr int kPlaceholderHeight = 32;
 
-// A new display-compatible picture holding the image's pixels; null when
-// the size is not allowed or the system cannot make it.
+// A new display-compatible picture holding the image's pixels (a 0 x 0 image
+// gives a picture without pixels); null when the size is not kept or the
+// system cannot make it.
 std::unique_ptr<DdbPicture> DdbFromBmp(const BmpImage& image);
 
 // The BMP file of the picture at the bitmap's own depth (1, 4 and 8 bits
 // with their colour table; 16 bits as 5-5-5, 24 and 32 bits as stored);
-// nothing for a picture without a bitmap or when the bits cannot be had.
+// a 0 x 0 picture as a file without rows; nothing when the bits cannot be
+// had.
 std::optional<std::vector<std::uint8_t>> DdbToBmpFile(const DdbPicture& picture);
 
 // 200 x 32 white pixels with text in red bold 10 pt Tahoma at (10, 5),

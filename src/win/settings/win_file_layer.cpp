@@ -56,9 +56,11 @@ FileRead WinFileLayer::ReadAll(std::string_view name, std::size_t maxBytes) {
     }
     result.status = FileRead::Status::Failed;
     LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
-        static_cast<unsigned long long>(size.QuadPart) > maxBytes)
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return result;
+    if (static_cast<unsigned long long>(size.QuadPart) > maxBytes) {
+        result.status = FileRead::Status::TooLarge;
         return result;
+    }
     const auto total = static_cast<std::size_t>(size.QuadPart);
     try {
         result.bytes.resize(total);

@@ -1,6 +1,7 @@
 #include "widgets/explorer_bar_group.h"
 
 #include "widgets/offscreen_surface.h"
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -234,12 +235,32 @@ void TExplorerBarGroup::SetMinimized(bool minimized) {
     ApplyHeight(change->height);
     if (bar_) bar_->Restack();
     InvalidateStrip();
+    NotifyAccessibleStateChange(strip_.Handle());
     if (change->event == GroupEvent::Minimize) {
         LeaveCollapsed();
+        HideContents();
         Raise(OnMinimize);
     } else {
+        ShowContents();
         Raise(OnRestore);
     }
+}
+
+void TExplorerBarGroup::HideContents() {
+    HWND strip = strip_.Handle();
+    if (!Handle()) return;
+    for (HWND child = GetWindow(Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (child == strip || !(GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE)) continue;
+        hiddenContents_.push_back(child);
+    }
+    for (HWND child : hiddenContents_) ShowWindow(child, SW_HIDE);
+}
+
+void TExplorerBarGroup::ShowContents() {
+    std::vector<HWND> contents;
+    contents.swap(hiddenContents_);
+    for (HWND child : contents)
+        if (IsWindow(child) && GetParent(child) == Handle()) ShowWindow(child, SW_SHOWNA);
 }
 
 void TExplorerBarGroup::SetExpandedHeight(int height) {
@@ -294,6 +315,8 @@ void TExplorerBarGroup::PrepareCaption() {
     render_.SetBaseFont(MarkupFontFromLogFont(caption_.font, caption_.fontColor));
     const Rect area = Layout().textArea;
     captionValid_ = render_.Prepare(caption_.text, measurer_, area.Width(), true) == MarkupStatus::Ok;
+    // The strip's window text is its caption: what other programs read.
+    if (strip_.Handle()) SetWindowTextW(strip_.Handle(), reinterpret_cast<const wchar_t*>(render_.PlainText().c_str()));
 }
 
 void TExplorerBarGroup::InvalidateStrip() {
@@ -479,7 +502,9 @@ void TExplorerBarGroup::PaintCaptionText(HDC dc, const RECT& area) {
     RestoreDC(dc, saved);
 
     if (strip_.Handle() && GetFocus() == strip_.Handle()) {
-        RECT focus{block.left - 1, block.top, block.right + 1, block.bottom};
+        // Around the text itself: a left-aligned block spans the whole area.
+        const int textRight = std::min(block.right, block.left + render_.TextWidth());
+        RECT focus{block.left - 1, block.top, textRight + 1, block.bottom};
         if (block.right <= block.left) focus = area;
         IntersectRect(&focus, &focus, &area);
         SetTextColor(dc, RGB(0, 0, 0));
@@ -634,6 +659,8 @@ LRESULT TExplorerBarGroup::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
                 // Resized by someone else: a collapsed group counts as expanded.
                 if (!applyingHeight_ && collapse_.Resized(height, CollapsedHeight())) {
                     InvalidateStrip();
+                    ShowContents();
+                    NotifyAccessibleStateChange(strip_.Handle());
                     Raise(OnRestore);
                 }
             }
@@ -655,6 +682,31 @@ LRESULT TExplorerBarGroup::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             return ChildWindow::HandleMessage(msg, wParam, lParam);
     }
 }
+
+bool TExplorerBarGroup::CaptionStrip::DescribeAccessible(int child, AccessibleElement& element) const {
+    HWND strip = Handle();
+    if (child != 0 || !strip) return false;
+    element.name = group_.render_.PlainText();
+    element.role = ROLE_SYSTEM_OUTLINEBUTTON;
+    element.state = (IsWindowEnabled(strip) && IsWindowEnabled(group_.Handle()) ? 0 : STATE_SYSTEM_UNAVAILABLE) |
+                    (IsWindowVisible(strip) ? 0 : STATE_SYSTEM_INVISIBLE) |
+                    (GetFocus() == strip ? STATE_SYSTEM_FOCUSED : 0);
+    if (group_.caption_.showMinButton) {
+        element.state |= STATE_SYSTEM_FOCUSABLE |
+                         (group_.Minimized() ? STATE_SYSTEM_COLLAPSED : STATE_SYSTEM_EXPANDED);
+        element.defaultAction = group_.Minimized() ? u"Expand" : u"Collapse";
+    }
+    element.screen = ScreenRectOf(strip);
+    return true;
+}
+
+bool TExplorerBarGroup::CaptionStrip::DoAccessibleDefaultAction(int child) {
+    if (child != 0 || !group_.caption_.showMinButton || !IsWindowEnabled(group_.Handle())) return false;
+    group_.SetMinimized(!group_.Minimized());
+    return true;
+}
+
+int TExplorerBarGroup::CaptionStrip::AccessibleFocus() const { return Handle() && GetFocus() == Handle() ? 0 : -1; }
 
 LRESULT TExplorerBarGroup::CaptionStrip::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return group_.StripMessage(msg, wParam, lParam);
@@ -702,6 +754,9 @@ LRESULT TExplorerBarGroup::StripMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
             return 0;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK: {
+            // A click puts the keyboard on the strip (one without a minimise
+            // button would only pass it on).
+            if (caption_.showMinButton && GetFocus() != strip) SetFocus(strip);
             const POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
             const Button under = ButtonAt(pt);
             if (under != Button::None) {
@@ -743,15 +798,22 @@ LRESULT TExplorerBarGroup::StripMessage(UINT msg, WPARAM wParam, LPARAM lParam) 
                 InvalidateStrip();
             }
             return 0;
-        case WM_GETDLGCODE:
-            // Space reaches the strip as a character even under a dialog manager.
-            return DLGC_WANTCHARS;
+        case WM_GETDLGCODE: {
+            // Space reaches the strip as a character under a dialog manager;
+            // any other letter stays an access key of the window's controls.
+            const auto* key = reinterpret_cast<const MSG*>(lParam);
+            return key && key->message == WM_CHAR && key->wParam == L' ' ? DLGC_WANTCHARS : 0;
+        }
+        case WM_GETOBJECT:
+            if (const LRESULT answer = strip_.AnswerAccessible(wParam, lParam)) return answer;
+            return DefWindowProcW(strip, msg, wParam, lParam);
         case WM_CHAR:
             if (wParam == L' ' && caption_.showMinButton) SetMinimized(!collapse_.Minimized());
             return 0;
         case WM_SETFOCUS:
             if (!caption_.showMinButton) PostMessageW(strip, kPassFocusMessage, 0, 0);
             InvalidateStrip();
+            NotifyAccessibleFocus(strip);
             return 0;
         case WM_KILLFOCUS:
             InvalidateStrip();

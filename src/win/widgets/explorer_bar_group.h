@@ -16,6 +16,9 @@
 #include <optional>
 #include <string>
 
+#include <vector>
+
+#include "accessible.h"
 #include "geometry/caption_strip_geometry.h"
 #include "machines/group_collapse.h"
 #include "markup/markup_render.h"
@@ -138,15 +141,22 @@ private:
     enum class Button { None, Min, Close, Check };
 
     // The strip's own window; its messages go to the group.
-    class CaptionStrip : public ChildWindow {
+    // Screen readers see it as an outline button, expanded or collapsed.
+    class CaptionStrip : public ChildWindow, private AccessibleSource {
     public:
         explicit CaptionStrip(TExplorerBarGroup& group) : group_(group) {}
+        LRESULT AnswerAccessible(WPARAM wParam, LPARAM lParam) { return accessible_.Answer(Handle(), wParam, lParam); }
 
     protected:
         LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
     private:
+        bool DescribeAccessible(int child, AccessibleElement& element) const override;
+        bool DoAccessibleDefaultAction(int child) override;
+        int AccessibleFocus() const override;
+
         TExplorerBarGroup& group_;
+        AccessibleHost accessible_{*this};
     };
 
     class Glyph {
@@ -185,6 +195,10 @@ private:
     void PressButton(Button button);
     void PassFocusOn();
     void LeaveCollapsed();
+    // A collapsed group hides its contents, so that neither Tab nor a
+    // screen reader finds what cannot be seen; expanding shows them again.
+    void HideContents();
+    void ShowContents();
     void Raise(const std::function<void()>& handler);
 
     void PaintBody(HDC dc, const RECT& client);
@@ -219,6 +233,7 @@ private:
     bool stripClick_ = false;      // the left button went down on the strip
     bool tracking_ = false;        // TrackMouseEvent is on
 
+    std::vector<HWND> hiddenContents_;
     CaptionStrip strip_{*this};
     Glyph minGlyph_;
     Glyph closeGlyph_;

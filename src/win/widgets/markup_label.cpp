@@ -2,6 +2,7 @@
 #include "wide_text.h"
 
 #include "widgets/offscreen_surface.h"
+#include <oleacc.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -35,7 +36,7 @@ TMarkupLabel::TMarkupLabel()
 bool TMarkupLabel::Create(HWND parent, int x, int y, int width, int height, int id) {
     RegisterWidgetClass(kClassName, nullptr, CS_HREDRAW | CS_VREDRAW);
     bounds_ = {x, y, x + width, y + height};
-    DWORD style = WS_CHILD | WS_VISIBLE | (enabled_ ? 0 : WS_DISABLED);
+    DWORD style = WS_CHILD | WS_VISIBLE | (enabled_ ? 0 : WS_DISABLED) | (tabStop_ ? WS_TABSTOP : 0);
     if (!CreateChild(kClassName, parent, x, y, width, height, style, 0, id)) return false;
     Changed();
     return true;
@@ -126,9 +127,25 @@ void TMarkupLabel::SetEnabled(bool on) {
     if (on == enabled_) return;
     enabled_ = on;
     if (Handle()) {
+        // A link disabled while it has the focus hands it to the next
+        // control: the system would leave the window without any focus.
+        HWND next = nullptr;
+        if (!on && GetFocus() == Handle()) {
+            HWND root = GetAncestor(Handle(), GA_ROOT);
+            next = GetNextDlgTabItem(root, Handle(), FALSE);
+            if (!next || next == Handle()) next = root;
+        }
         EnableWindow(Handle(), on);
+        if (next) SetFocus(next);
         InvalidateRect(Handle(), nullptr, FALSE);
     }
+}
+
+void TMarkupLabel::SetTabStop(bool on) {
+    tabStop_ = on;
+    if (!Handle()) return;
+    const LONG_PTR style = GetWindowLongPtrW(Handle(), GWL_STYLE);
+    SetWindowLongPtrW(Handle(), GWL_STYLE, on ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
 }
 
 void TMarkupLabel::SetBounds(int x, int y, int width, int height) {
@@ -153,8 +170,15 @@ void TMarkupLabel::SetMeasurer(TextMeasurer* measurer) {
 }
 
 void TMarkupLabel::Changed() {
-    const bool prepared = !isHTML_ || PrepareMarkup();
+    bool prepared = true;
+    if (isHTML_) {
+        prepared = PrepareMarkup();
+    } else {
+        links_.clear();
+        focusedLink_ = -1;
+    }
     AdjustBounds();
+    SyncWindowText();
     if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
     if (!prepared) throw MarkupError();
 }
@@ -168,7 +192,17 @@ bool TMarkupLabel::PrepareMarkup() {
     // half-prepared text.
     TextMeasurer& measurer = measureWith_ ? *measureWith_ : measurer_;
     markupValid_ = render_.Prepare(caption_, measurer, available, wordWrap_) == MarkupStatus::Ok;
+    links_ = FindMarkupLinks(render_);
+    if (focusedLink_ >= static_cast<int>(links_.size())) focusedLink_ = links_.empty() ? -1 : 0;
     return markupValid_;
+}
+
+void TMarkupLabel::SyncWindowText() {
+    // The window's text is what the label says: what other programs (and
+    // screen readers' fallbacks) read.
+    if (!Handle()) return;
+    const std::u16string text = isHTML_ ? render_.PlainText() : WithoutAccessKeyMarks(caption_);
+    SetWindowTextW(Handle(), Wide(text));
 }
 
 UINT TMarkupLabel::PlainFlags() const {
@@ -301,7 +335,142 @@ void TMarkupLabel::PaintTo(HDC target) {
         RECT inner{borderWidth_, borderWidth_, size.cx - borderWidth_, size.cy - borderWidth_};
         DrawPlain(dc, inner);
     }
+    DrawFocus(dc);
     if (surface.Ok()) BitBlt(target, 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
+}
+
+RECT TMarkupLabel::PlainTextRect(HDC dc) {
+    const SIZE size = ClientSize();
+    const RECT inner{borderWidth_, borderWidth_, size.cx - borderWidth_, size.cy - borderWidth_};
+    RECT calc = inner;
+    HGDIOBJ old = SelectObject(dc, measurer_.Font(BaseFont()));
+    const std::u16string& text = caption_.empty() ? u" " : caption_;
+    DrawTextW(dc, Wide(text), ClampLength(text.size()), &calc, (PlainFlags() & ~DT_END_ELLIPSIS) | DT_CALCRECT);
+    SelectObject(dc, old);
+    const int width = std::min<int>(calc.right - calc.left, inner.right - inner.left);
+    const int height = std::min<int>(calc.bottom - calc.top, inner.bottom - inner.top);
+    RECT r{inner.left, inner.top, inner.left + width, inner.top + height};
+    if (alignment_ == MarkupAlignment::Right) OffsetRect(&r, (inner.right - inner.left) - width, 0);
+    if (alignment_ == MarkupAlignment::Center) OffsetRect(&r, ((inner.right - inner.left) - width) / 2, 0);
+    const int free = (inner.bottom - inner.top) - height;
+    if (layout_ == MarkupLayout::Center) OffsetRect(&r, 0, free / 2);
+    if (layout_ == MarkupLayout::Bottom) OffsetRect(&r, 0, free);
+    return r;
+}
+
+void TMarkupLabel::DrawFocus(HDC dc) {
+    if (!tabStop_ || !Handle() || GetFocus() != Handle()) return;
+    const SIZE size = ClientSize();
+    const RECT client{0, 0, size.cx, size.cy};
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    auto draw = [&](RECT r) {
+        // A pixel of room at the sides, inside the label.
+        InflateRect(&r, 1, 0);
+        IntersectRect(&r, &r, &client);
+        if (r.right > r.left && r.bottom > r.top) DrawFocusRect(dc, &r);
+    };
+    if (!isHTML_) {
+        draw(PlainTextRect(dc));
+        return;
+    }
+    const MarkupRect block = TextBlock();
+    if (focusedLink_ < 0 || focusedLink_ >= static_cast<int>(links_.size())) {
+        draw({block.left, block.top, block.right, block.bottom});
+        return;
+    }
+    // One rectangle for each line the link takes: its runs on a line joined.
+    std::vector<RECT> lines;
+    for (const MarkupRect& run : links_[static_cast<std::size_t>(focusedLink_)].rects) {
+        RECT r{block.left + run.left, block.top + run.top, block.left + run.right, block.top + run.bottom};
+        if (!lines.empty() && lines.back().bottom == r.bottom && r.left >= lines.back().left) {
+            UnionRect(&lines.back(), &lines.back(), &r);
+        } else {
+            lines.push_back(r);
+        }
+    }
+    for (const RECT& r : lines) draw(r);
+}
+
+bool TMarkupLabel::HasLinkBeyond(bool backwards) const {
+    if (links_.empty() || focusedLink_ < 0) return false;
+    return backwards ? focusedLink_ > 0 : focusedLink_ + 1 < static_cast<int>(links_.size());
+}
+
+LRESULT TMarkupLabel::DialogCode(const MSG* msg) const {
+    if (!tabStop_ || !msg) return 0;
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) return DLGC_WANTMESSAGE;
+    if ((msg->message == WM_KEYDOWN || msg->message == WM_CHAR) && msg->wParam == VK_TAB &&
+        HasLinkBeyond(GetKeyState(VK_SHIFT) < 0))
+        return DLGC_WANTTAB;
+    return 0;
+}
+
+void TMarkupLabel::Activate() {
+    if (!Handle() || !IsWindowEnabled(Handle())) return;
+    if (isHTML_ && focusedLink_ >= 0 && focusedLink_ < static_cast<int>(links_.size())) {
+        // A copy: the handler may change the caption.
+        const std::u16string href = links_[static_cast<std::size_t>(focusedLink_)].href;
+        if (OnLinkClick) OnLinkClick(href);
+        return;
+    }
+    if (OnClick) OnClick();
+}
+
+int TMarkupLabel::AccessibleChildCount() const { return static_cast<int>(links_.size()); }
+
+bool TMarkupLabel::DescribeAccessible(int child, AccessibleElement& element) const {
+    if (!Handle() || child < 0 || child > static_cast<int>(links_.size())) return false;
+    const bool focused = GetFocus() == Handle();
+    const long common = (IsWindowEnabled(Handle()) ? 0 : STATE_SYSTEM_UNAVAILABLE) |
+                        (IsWindowVisible(Handle()) ? 0 : STATE_SYSTEM_INVISIBLE);
+    if (child == 0) {
+        element.name = isHTML_ ? render_.PlainText() : WithoutAccessKeyMarks(caption_);
+        element.screen = ScreenRectOf(Handle());
+        if (tabStop_ && links_.empty()) {
+            element.role = ROLE_SYSTEM_LINK;
+            element.state = common | STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED | (focused ? STATE_SYSTEM_FOCUSED : 0);
+            element.defaultAction = u"Jump";
+        } else {
+            element.role = ROLE_SYSTEM_STATICTEXT;
+            element.state = common | STATE_SYSTEM_READONLY;
+        }
+        return true;
+    }
+    const MarkupLink& link = links_[static_cast<std::size_t>(child - 1)];
+    element.name = link.text;
+    element.value = link.href;
+    element.role = ROLE_SYSTEM_LINK;
+    element.state = common | STATE_SYSTEM_LINKED | (tabStop_ ? STATE_SYSTEM_FOCUSABLE : 0) |
+                    (focused && focusedLink_ == child - 1 ? STATE_SYSTEM_FOCUSED : 0);
+    element.defaultAction = u"Jump";
+    const MarkupRect block = TextBlock();
+    RECT area{};
+    for (const MarkupRect& run : link.rects) {
+        const RECT r{block.left + run.left, block.top + run.top, block.left + run.right, block.top + run.bottom};
+        UnionRect(&area, &area, &r);
+    }
+    MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&area), 2);
+    element.screen = area;
+    return true;
+}
+
+bool TMarkupLabel::DoAccessibleDefaultAction(int child) {
+    if (!Handle() || !IsWindowEnabled(Handle())) return false;
+    if (child == 0) {
+        if (!tabStop_ || !links_.empty() || !OnClick) return false;
+        OnClick();
+        return true;
+    }
+    if (child > static_cast<int>(links_.size())) return false;
+    const std::u16string href = links_[static_cast<std::size_t>(child - 1)].href;
+    if (OnLinkClick) OnLinkClick(href);
+    return true;
+}
+
+int TMarkupLabel::AccessibleFocus() const {
+    if (!Handle() || GetFocus() != Handle()) return -1;
+    return links_.empty() ? 0 : focusedLink_ + 1;
 }
 
 void TMarkupLabel::Click(POINT pt) {
@@ -354,9 +523,54 @@ LRESULT TMarkupLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_LBUTTONDOWN:
+            if (tabStop_) {
+                // A click on a link puts the keyboard on that link.
+                const MarkupHit hit = isHTML_ ? render_.HitTest(TextBlock(), GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam))
+                                              : MarkupHit{};
+                for (std::size_t i = 0; hit.run >= 0 && i < links_.size(); ++i) {
+                    const auto run = static_cast<std::size_t>(hit.run);
+                    if (run >= links_[i].firstRun && run < links_[i].firstRun + links_[i].runCount)
+                        focusedLink_ = static_cast<int>(i);
+                }
+                if (GetFocus() != Handle())
+                    SetFocus(Handle());
+                else
+                    InvalidateRect(Handle(), nullptr, FALSE);
+            }
             pressed_ = true;
             SetCapture(Handle());
             return 0;
+        case WM_GETDLGCODE:
+            return DialogCode(reinterpret_cast<const MSG*>(lParam));
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN || (wParam == VK_SPACE && !(lParam & (1 << 30)))) {
+                Activate();
+                return 0;
+            }
+            if (wParam == VK_TAB && HasLinkBeyond(GetKeyState(VK_SHIFT) < 0)) {
+                focusedLink_ += GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+                InvalidateRect(Handle(), nullptr, FALSE);
+                NotifyAccessibleFocus(Handle(), focusedLink_ + 1);
+                return 0;
+            }
+            break;
+        case WM_SETFOCUS:
+            if (!links_.empty()) {
+                // Tab enters at the first link, Shift+Tab at the last.
+                if (GetKeyState(VK_TAB) < 0)
+                    focusedLink_ = GetKeyState(VK_SHIFT) < 0 ? static_cast<int>(links_.size()) - 1 : 0;
+                else if (focusedLink_ < 0)
+                    focusedLink_ = 0;
+            }
+            InvalidateRect(Handle(), nullptr, FALSE);
+            NotifyAccessibleFocus(Handle(), links_.empty() ? 0 : focusedLink_ + 1);
+            return 0;
+        case WM_KILLFOCUS:
+            InvalidateRect(Handle(), nullptr, FALSE);
+            return 0;
+        case WM_GETOBJECT:
+            if (const LRESULT answer = accessible_.Answer(Handle(), wParam, lParam)) return answer;
+            break;
         case WM_LBUTTONUP:
             if (pressed_) {
                 pressed_ = false;

@@ -3,6 +3,13 @@
 // prepared by MarkupRender: bold, superscript, font sizes, line breaks and
 // clickable links. It paints over its parent's background (transparent by
 // default), sets the hand cursor over links and reports clicks.
+//
+// A label made a tab stop takes the keyboard focus (by Tab or a click) and
+// shows a focus rectangle around its text, or around its focused link when
+// its markup has links (Tab and Shift+Tab then go from link to link before
+// leaving the label); Space and Enter click it or its focused link. Screen
+// readers see a tab-stop label as a link, the links of markup as links
+// with their texts, and any other label as static text.
 #pragma once
 
 #include <windows.h>
@@ -10,7 +17,10 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
+#include "accessible.h"
+#include "markup/markup_links.h"
 #include "markup/markup_render.h"
 #include "widgets/child_window.h"
 #include "widgets/gdi_text_measurer.h"
@@ -23,7 +33,7 @@ public:
     MarkupError() : std::runtime_error("The text is not valid markup") {}
 };
 
-class TMarkupLabel : public ChildWindow {
+class TMarkupLabel : public ChildWindow, private AccessibleSource {
 public:
     static constexpr const wchar_t* kClassName = L"TMarkupLabel";
 
@@ -65,6 +75,13 @@ public:
     int BorderWidth() const { return borderWidth_; }
     void SetEnabled(bool on);
     bool Enabled() const { return enabled_; }
+    // Whether Tab stops at the label (see above).
+    void SetTabStop(bool on);
+    bool TabStop() const { return tabStop_; }
+    // The links of the prepared markup, and the one the keyboard is on (-1
+    // for none).
+    const std::vector<MarkupLink>& Links() const { return links_; }
+    int FocusedLink() const { return focusedLink_; }
     // Moves and sizes the label (client coordinates of the parent).
     void SetBounds(int x, int y, int width, int height);
 
@@ -105,6 +122,20 @@ private:
     void DrawMarkup(HDC dc);
     void PaintBackground(HDC dc, const RECT& client);
     void Click(POINT pt);
+    // Space or Enter: the focused link, or the label itself.
+    void Activate();
+    // Tab inside the label: the next link in that direction; false when
+    // the focus leaves the label instead.
+    bool HasLinkBeyond(bool backwards) const;
+    LRESULT DialogCode(const MSG* msg) const;
+    void DrawFocus(HDC dc);
+    RECT PlainTextRect(HDC dc);
+    void SyncWindowText();
+
+    int AccessibleChildCount() const override;
+    bool DescribeAccessible(int child, AccessibleElement& element) const override;
+    bool DoAccessibleDefaultAction(int child) override;
+    int AccessibleFocus() const override;
 
     std::u16string caption_;
     bool isHTML_ = false;
@@ -129,6 +160,10 @@ private:
     bool markupValid_ = true;
     bool adjusting_ = false;        // inside our own resize
     bool pressed_ = false;
+    bool tabStop_ = false;
+    std::vector<MarkupLink> links_;
+    int focusedLink_ = -1;
+    AccessibleHost accessible_{*this};
 };
 
 // The program's hand cursor for links ("LINKCURSOR" in the module, the

@@ -2,9 +2,11 @@
 // reports the process's peak working set. Not a test; run it by hand under
 // Wine, one content per process so each peak is its own:
 //   capture_bench small|text|picture [captures]
-// The content is put on the clipboard once; then, starting from an empty
-// history, the capture runs the given number of times (default 40) through
-// the window's WM_DRAWCLIPBOARD handler, each run adding one item. The
+// Starting from an empty history, the capture runs the given number of
+// times (default 40) through the window's WM_DRAWCLIPBOARD handler, each run
+// adding one item. Monitoring is off, so the content is put on the clipboard
+// anew before each run (a capture records each change once) without its
+// capture being timed with it. The
 // report splits the runs into those that found room and those that went
 // into a full history (24 items, the oldest dropped first).
 #include <windows.h>
@@ -77,11 +79,12 @@ int main(int argc, char** argv) {
     }
     const double baseline = MegaBytes(Memory().PeakWorkingSetSize);
     const double write = TimedWrite(writer.Handle(), content);
-    content = test::ClipboardContent{};
     form.miClearAllClick();
+    form.ckMonitor.Click();
 
     std::vector<double> withRoom, whenFull;
     for (int i = 0; i < runs; ++i) {
+        TimedWrite(writer.Handle(), content);
         const bool full = form.History.CBCount == kMaxItems;
         const auto start = std::chrono::steady_clock::now();
         SendMessageW(form.Handle(), WM_DRAWCLIPBOARD, 0, 0);

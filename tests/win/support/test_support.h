@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,6 +29,9 @@ void PumpPending();
 POINT MovePointer(int x, int y);
 // Types the key: down and up, as input to whatever has the focus.
 void PressKey(WORD vk);
+// Types a chord such as {VK_SHIFT, VK_TAB} or {VK_MENU, 'V'}: the keys go
+// down in order and come up in reverse.
+void PressKeys(std::initializer_list<WORD> keys);
 
 // A hidden top-level window of the calling thread whose messages go to
 // OnMessage (DefWindowProc when it returns nothing).

@@ -1,0 +1,199 @@
+// The real SWL.exe's quick-paste hotkey, pressed while another program (the
+// paste target, an edit control in a process of its own) has the keyboard:
+// the popup opens at that program's caret, a digit pastes that entry into
+// it, typed letters narrow the list, Escape pastes nothing, and a hotkey
+// that another program holds is reported.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "program_windows.h"
+#include "test_support.h"
+
+namespace swl::test {
+namespace {
+
+constexpr wchar_t kPopupClass[] = L"TfrmQuickPaste";
+constexpr wchar_t kTargetClass[] = L"StashwellPasteTarget";
+
+std::wstring ProgramExe() { return ToWindowsPath(SWL_EXE_PATH); }
+std::wstring PasteTargetExe() { return ToWindowsPath(PASTE_TARGET_PATH); }
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD wrote = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+    CloseHandle(h);
+}
+
+// Key strokes as the keyboard would send them.
+void SendKeys(const std::vector<WORD>& downs) {
+    std::vector<INPUT> inputs;
+    auto key = [&](WORD vk, DWORD flags) {
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vk;
+        in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+        in.ki.dwFlags = flags;
+        inputs.push_back(in);
+    };
+    for (WORD vk : downs) key(vk, 0);
+    for (auto it = downs.rbegin(); it != downs.rend(); ++it) key(*it, KEYEVENTF_KEYUP);
+    SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
+void PressCtrlAltF9() { SendKeys({VK_CONTROL, VK_MENU, VK_F9}); }
+
+void TypeText(const std::string& letters) {
+    for (char c : letters) SendKeys({static_cast<WORD>(VkKeyScanW(static_cast<wchar_t>(c)) & 0xFF)});
+}
+
+struct OwnTempFolder {
+    TempFolder folder;
+};
+
+// The program with a settings file that sets its hotkey, and a paste target
+// that holds the keyboard.
+class QuickPasteTest : public ::testing::Test, private OwnTempFolder {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(FindWindowW(L"TfrmMain", nullptr), nullptr);
+        ASSERT_TRUE(EmptyTheClipboard(owner.Handle()));
+    }
+
+    bool StartProgram(const std::string& hotKey) {
+        WriteFileBytes(folder.Path() + L"SWL.ini", "[SWL]\r\nFTR=0\r\nHotKey=" + hotKey + "\r\n");
+        program = std::make_unique<RunningProgram>(ProgramExe(), folder.Path());
+        return program->Start();
+    }
+
+    void StartTarget() {
+        ASSERT_TRUE(target.Start(PasteTargetExe(), {}));
+        ASSERT_TRUE(PumpUntil([&] {
+            window = FindWindowOf(target.Id(), kTargetClass, true);
+            return window && GetForegroundWindow() == window;
+        }, 20000));
+        edit = FindWindowOf(target.Id(), L"Edit");
+        ASSERT_NE(edit, nullptr);
+    }
+
+    void Copy(const std::u16string& text) {
+        const std::size_t before = program->Lines().size();
+        ASSERT_TRUE(WriteClipboard(owner.Handle(), ClipboardContent{.unicode = text}));
+        ASSERT_TRUE(PumpUntil([&] { return program->Lines().size() == before + 1; }));
+    }
+
+    HWND Popup() const { return FindWindowOf(program->Id(), kPopupClass, true); }
+    bool WaitForPopup() { return PumpUntil([&] { return Popup() != nullptr && GetForegroundWindow() == Popup(); }); }
+    std::u16string EditText() const { return TextOf(edit); }
+
+    // The target's caret on the screen.
+    RECT TargetCaret() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof(info);
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        RECT caret = info.rcCaret;
+        MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
+        return caret;
+    }
+
+    void TearDown() override {
+        target.Terminate();
+        if (program) EXPECT_TRUE(program->Close());
+    }
+
+    MessageWindow owner;
+    std::unique_ptr<RunningProgram> program;
+    ChildProcess target;
+    HWND window = nullptr;
+    HWND edit = nullptr;
+};
+
+TEST_F(QuickPasteTest, TheHotKeyOpensThePopupAtTheCaretAndADigitPastesThatEntry) {
+    ASSERT_TRUE(StartProgram("Ctrl+Alt+F9"));
+    Copy(u"oldest");
+    Copy(u"second newest");
+    Copy(u"newest");
+    StartTarget();
+    // The edit gives up its caret when it loses the keyboard to the popup.
+    const RECT caret = TargetCaret();
+    ASSERT_GT(caret.bottom, caret.top);
+
+    PressCtrlAltF9();
+    ASSERT_TRUE(WaitForPopup());
+    const RECT popup = RectOf(Popup());
+    EXPECT_EQ(popup.left, caret.left);
+    EXPECT_EQ(popup.top, caret.bottom + 2);
+
+    TypeText("2");
+    EXPECT_TRUE(PumpUntil([&] { return EditText() == u"second newest"; })) << std::string(EditText().begin(), EditText().end());
+    EXPECT_EQ(Popup(), nullptr);
+    // Picked as Copy to Clipboard does: the item is now the newest.
+    EXPECT_TRUE(PumpUntil([&] { return program->Lines().back() == u"second newest"; }));
+
+    // The newest item with "1", typed after what is there.
+    PressCtrlAltF9();
+    ASSERT_TRUE(WaitForPopup());
+    TypeText("1");
+    EXPECT_TRUE(PumpUntil([&] { return EditText() == u"second newestsecond newest"; }));
+}
+
+TEST_F(QuickPasteTest, TypedLettersNarrowTheListAndEscapePastesNothing) {
+    ASSERT_TRUE(StartProgram("Ctrl+Alt+F9"));
+    Copy(u"apple pie");
+    Copy(u"banana split");
+    Copy(u"cherry tart");
+    StartTarget();
+
+    // "an" leaves "banana split" first: "1" pastes it.
+    PressCtrlAltF9();
+    ASSERT_TRUE(WaitForPopup());
+    TypeText("AN");
+    TypeText("1");
+    EXPECT_TRUE(PumpUntil([&] { return EditText() == u"banana split"; }));
+
+    // Escape: the popup goes, the target has the keyboard again, and
+    // nothing more arrives in the edit.
+    PressCtrlAltF9();
+    ASSERT_TRUE(WaitForPopup());
+    TypeText("p");
+    SendKeys({VK_ESCAPE});
+    EXPECT_TRUE(PumpUntil([&] { return Popup() == nullptr && GetForegroundWindow() == window; }));
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    EXPECT_EQ(EditText(), u"banana split");
+    // The keyboard is the target's: typing goes into the edit.
+    TypeText("x");
+    EXPECT_TRUE(PumpUntil([&] { return EditText() == u"banana splitx"; }));
+}
+
+TEST_F(QuickPasteTest, AHotKeyThatAnotherProgramHoldsIsReportedAndTheProgramRunsOn) {
+    // This process holds the combination first.
+    ASSERT_TRUE(RegisterHotKey(owner.Handle(), 7, MOD_CONTROL | MOD_ALT, VK_F9));
+    ASSERT_TRUE(StartProgram("Ctrl+Alt+F9"));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (dialog = FindWindowOf(program->Id(), L"TPromptForm")) && IsWindowVisible(dialog); }, 20000));
+    // Ctrl+C in the dialog copies its message.
+    SetForegroundWindow(dialog);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog; }));
+    SendKeys({VK_CONTROL, 'C'});
+    std::u16string said;
+    EXPECT_TRUE(PumpUntil([&] {
+        said = ReadClipboardUnicode(owner.Handle()).value_or(u"");
+        return said.find(u"Ctrl+Alt+F9") != std::u16string::npos;
+    })) << std::string(said.begin(), said.end());
+    EXPECT_NE(said.find(u"Another program holds the quick-paste hotkey"), std::u16string::npos);
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }));
+    UnregisterHotKey(owner.Handle(), 7);
+    // It runs on, capturing as before.
+    Copy(u"still recording");
+    EXPECT_EQ(program->Lines().back(), u"still recording");
+}
+
+}  // namespace
+}  // namespace swl::test
