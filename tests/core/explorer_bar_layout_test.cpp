@@ -128,13 +128,5 @@ TEST(ExplorerBarLayout, StackHeightOfNoVisibleGroupIsZero) {
     EXPECT_TRUE(StackExplorerGroups(bar, {}).empty());
 }
 
-TEST(ExplorerBarLayout, HorizontalScrollBarHiding) {
-    EXPECT_TRUE(ShouldHideHorizontalScrollBar(0, true, false, false));
-    EXPECT_FALSE(ShouldHideHorizontalScrollBar(0, false, true, true));
-    EXPECT_FALSE(ShouldHideHorizontalScrollBar(200, true, false, false));
-    EXPECT_TRUE(ShouldHideHorizontalScrollBar(200, false, false, true));
-    EXPECT_TRUE(ShouldHideHorizontalScrollBar(200, false, true, false));
-}
-
 }  // namespace
 }  // namespace swl

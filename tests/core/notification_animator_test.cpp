@@ -1,9 +1,5 @@
 #include "machines/notification_animator.h"
 
-#include <chrono>
-#include <future>
-#include <thread>
-
 #include <gtest/gtest.h>
 
 namespace swl {
@@ -263,27 +259,6 @@ TEST_F(AnimatedWindow, TerminatedAnimatorNeverTicksAgain) {
     ShowForm();
     EXPECT_EQ(Run(10).idle, 10);
     EXPECT_EQ(top, kScreenHeight);
-}
-
-TEST(NotificationAnimatorThreads, WakeAndTerminateReleaseAWaitingAnimator) {
-    for (const bool terminate : {false, true}) {
-        NotificationAnimator anim;
-        auto waited = std::async(std::launch::async, [&] { anim.WaitWhilePaused(); });
-        EXPECT_EQ(waited.wait_for(std::chrono::milliseconds(20)), std::future_status::timeout);
-        if (terminate)
-            anim.Terminate();
-        else
-            anim.Wake();
-        EXPECT_EQ(waited.wait_for(std::chrono::seconds(5)), std::future_status::ready);
-    }
-}
-
-TEST(NotificationAnimatorThreads, WaitReturnsAtOnceWhenAwake) {
-    NotificationAnimator anim;
-    anim.Wake();
-    anim.Wake();  // no effect on an awake animator
-    anim.WaitWhilePaused();
-    EXPECT_FALSE(anim.IsPaused());
 }
 
 TEST(NotificationAnimatorPlacement, RightEdgeAndTip) {

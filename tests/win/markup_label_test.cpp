@@ -7,81 +7,25 @@
 
 #include <algorithm>
 #include <functional>
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "canvas.h"
 #include "error_report.h"
 #include "test_support.h"
 
 namespace swl {
 namespace {
 
-// Wine keeps its own Tahoma among its data files; a prefix that does not
-// list it falls back to another face, so the tests load it for themselves.
-void EnsureTahoma() {
-    static const bool done = [] {
-        HDC dc = CreateCompatibleDC(nullptr);
-        LOGFONTW lf = DefaultInterfaceFont();
-        HFONT font = CreateFontIndirectW(&lf);
-        HGDIOBJ old = SelectObject(dc, font);
-        wchar_t face[LF_FACESIZE] = {};
-        GetTextFaceW(dc, LF_FACESIZE, face);
-        SelectObject(dc, old);
-        DeleteObject(font);
-        DeleteDC(dc);
-        if (lstrcmpiW(face, L"Tahoma") != 0) {
-            AddFontResourceExW(L"Z:\\usr\\share\\wine\\fonts\\tahoma.ttf", FR_PRIVATE, nullptr);
-            AddFontResourceExW(L"Z:\\usr\\share\\wine\\fonts\\tahomabd.ttf", FR_PRIVATE, nullptr);
-        }
-        return true;
-    }();
-    (void)done;
-}
-
-// A 32-bit top-down picture read back from a DIB section.
-struct Image {
-    int width = 0;
-    int height = 0;
-    std::vector<COLORREF> pixels;
-
-    COLORREF At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-};
-
-// Draws into a fresh DIB section and reads it back.
-template <typename Draw>
-Image Capture(int width, int height, Draw draw) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = width;
-    bi.bmiHeader.biHeight = -height;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    draw(dc);
-    GdiFlush();
-    Image image;
-    image.width = width;
-    image.height = height;
-    const auto* p = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < width * height; ++i)
-        image.pixels.push_back(RGB((p[i] >> 16) & 0xFF, (p[i] >> 8) & 0xFF, p[i] & 0xFF));
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
-    return image;
-}
-
-Image CaptureLabel(const TMarkupLabel& label) {
+// The label as it paints itself, on a fresh canvas.
+std::unique_ptr<test::Canvas> CaptureLabel(const TMarkupLabel& label) {
     RECT rc{};
     GetClientRect(label.Handle(), &rc);
-    return Capture(rc.right, rc.bottom, [&](HDC dc) {
-        SendMessageW(label.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    });
+    auto canvas = std::make_unique<test::Canvas>(rc.right, rc.bottom);
+    SendMessageW(label.Handle(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->Dc()), PRF_CLIENT);
+    return canvas;
 }
 
 bool IsInk(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 160; }
@@ -91,10 +35,10 @@ struct Box {
 };
 
 // The bounding box of the ink inside `area` (empty when there is none).
-Box InkBox(const Image& image, Box area) {
+Box InkBox(const test::Canvas& image, Box area) {
     Box ink{area.right, area.bottom, area.left, area.top};
-    for (int y = std::max(0, area.top); y < std::min(image.height, area.bottom); ++y)
-        for (int x = std::max(0, area.left); x < std::min(image.width, area.right); ++x)
+    for (int y = std::max(0, area.top); y < std::min(image.Height(), area.bottom); ++y)
+        for (int x = std::max(0, area.left); x < std::min(image.Width(), area.right); ++x)
             if (IsInk(image.At(x, y))) {
                 ink.left = std::min(ink.left, x);
                 ink.top = std::min(ink.top, y);
@@ -104,10 +48,10 @@ Box InkBox(const Image& image, Box area) {
     return ink;
 }
 
-int InkCount(const Image& image, Box area) {
+int InkCount(const test::Canvas& image, Box area) {
     int n = 0;
-    for (int y = std::max(0, area.top); y < std::min(image.height, area.bottom); ++y)
-        for (int x = std::max(0, area.left); x < std::min(image.width, area.right); ++x)
+    for (int y = std::max(0, area.top); y < std::min(image.Height(), area.bottom); ++y)
+        for (int x = std::max(0, area.left); x < std::min(image.Width(), area.right); ++x)
             if (IsInk(image.At(x, y))) ++n;
     return n;
 }
@@ -126,7 +70,7 @@ constexpr COLORREF kParentColor = RGB(255, 255, 255);
 class MarkupLabelTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        EnsureTahoma();
+        test::EnsureTahoma();
         WNDCLASSW wc{};
         wc.lpfnWndProc = ParentProc;
         wc.hInstance = GetModuleHandleW(nullptr);
@@ -164,9 +108,9 @@ TEST_F(MarkupLabelTest, BoldRunCarriesMoreInkThanTheSameTextInNormal) {
     label.SetCaption(u"well<b>well</b>");
     ASSERT_TRUE(label.Create(parent_, 0, 0, 10, 10));
     ASSERT_EQ(label.Render().Runs().size(), 2u);
-    const Image image = CaptureLabel(label);
-    const int normal = InkCount(image, RunBox(label, 0));
-    const int bold = InkCount(image, RunBox(label, 1));
+    const auto image = CaptureLabel(label);
+    const int normal = InkCount(*image, RunBox(label, 0));
+    const int bold = InkCount(*image, RunBox(label, 1));
     EXPECT_GT(normal, 0);
     EXPECT_GT(bold, normal * 5 / 4) << "normal " << normal << ", bold " << bold;
 }
@@ -180,9 +124,9 @@ TEST_F(MarkupLabelTest, SuperscriptIsSmallerAndRaised) {
     label.SetCaption(u"2<sup>2</sup>");
     ASSERT_TRUE(label.Create(parent_, 0, 0, 10, 10));
     ASSERT_EQ(label.Render().Runs().size(), 2u);
-    const Image image = CaptureLabel(label);
-    const Box normal = InkBox(image, RunBox(label, 0));
-    const Box sup = InkBox(image, RunBox(label, 1));
+    const auto image = CaptureLabel(label);
+    const Box normal = InkBox(*image, RunBox(label, 0));
+    const Box sup = InkBox(*image, RunBox(label, 1));
     ASSERT_LT(normal.top, normal.bottom);
     ASSERT_LT(sup.top, sup.bottom);
     EXPECT_LT(sup.top, normal.top);
@@ -196,7 +140,7 @@ TEST_F(MarkupLabelTest, LinkIsBlueAndUnderlined) {
     label.SetCaption(u"Written by <a href='http://www.example.org'>Department of Computer Science</a>");
     ASSERT_TRUE(label.Create(parent_, 0, 0, 10, 10));
     ASSERT_EQ(label.Render().Runs().size(), 2u);
-    const Image image = CaptureLabel(label);
+    const auto image = CaptureLabel(label);
     const Box link = RunBox(label, 1);
     const int baseline = label.TextBlock().top + label.Render().Runs()[1].baseline;
     // The underline: a row at or below the baseline that is blue across the run.
@@ -204,19 +148,19 @@ TEST_F(MarkupLabelTest, LinkIsBlueAndUnderlined) {
     int row = -1;
     for (int y = baseline; y < link.bottom; ++y) {
         int n = 0;
-        for (int x = link.left; x < link.right; ++x) n += image.At(x, y) == RGB(0, 0, 255);
+        for (int x = link.left; x < link.right; ++x) n += image->At(x, y) == RGB(0, 0, 255);
         if (n > longest) longest = n, row = y;
     }
     EXPECT_GE(longest, link.right - link.left - 3) << "row " << row;
     // The letters themselves fill the width they were measured at, so the
     // underline does not run on past them (and clicks land where text shows).
-    const Box letters = InkBox(image, {link.left, link.top, link.right, baseline});
+    const Box letters = InkBox(*image, {link.left, link.top, link.right, baseline});
     EXPECT_GE(letters.right, link.right - 3);
     // The plain run before it has no blue at all.
     const Box plain = RunBox(label, 0);
     for (int y = plain.top; y < plain.bottom; ++y)
         for (int x = plain.left; x < plain.right; ++x)
-            ASSERT_FALSE(GetBValue(image.At(x, y)) > GetRValue(image.At(x, y)) + 40) << x << "," << y;
+            ASSERT_FALSE(GetBValue(image->At(x, y)) > GetRValue(image->At(x, y)) + 40) << x << "," << y;
 }
 
 // The notification text: the block is centred as a whole, its wrapped lines
@@ -234,13 +178,13 @@ TEST_F(MarkupLabelTest, CentredBlockKeepsItsLinesLeftAligned) {
     ASSERT_EQ(lines.size(), 2u);
     ASSERT_GT(lines[0].width - lines[1].width, 6) << "the lines must differ for the check to mean anything";
 
-    const Image image = CaptureLabel(label);
+    const auto image = CaptureLabel(label);
     const int textWidth = label.Render().TextWidth();
     const int textHeight = label.Render().TextHeight();
     const int left = (179 - textWidth) / 2;
     const int top = std::max(0, 39 / 2 - textHeight / 2);
-    const Box first = InkBox(image, {0, top, 179, top + lines[0].height});
-    const Box second = InkBox(image, {0, top + lines[0].height, 179, 39});
+    const Box first = InkBox(*image, {0, top, 179, top + lines[0].height});
+    const Box second = InkBox(*image, {0, top + lines[0].height, 179, 39});
     ASSERT_LT(first.left, first.right);
     ASSERT_LT(second.left, second.right);
     EXPECT_NEAR(first.left, left, 1);
@@ -310,7 +254,7 @@ TEST_F(MarkupLabelTest, MarkupThatCannotBePreparedIsReportedAndDrawsNothing) {
         ASSERT_TRUE(label.Create(parent_, 0, 0, 120, 40));
         label.SetMeasurer(&measurer);
         ASSERT_TRUE(label.IsMarkupValid());
-        ASSERT_GT(InkCount(CaptureLabel(label), {0, 0, 120, 40}), 0);
+        ASSERT_GT(InkCount(*CaptureLabel(label), {0, 0, 120, 40}), 0);
 
         measurer.fail = true;
         std::string raised;
@@ -328,12 +272,12 @@ TEST_F(MarkupLabelTest, MarkupThatCannotBePreparedIsReportedAndDrawsNothing) {
             EXPECT_EQ(reports, std::vector<std::string>{expected + "."});
         }
         EXPECT_FALSE(label.IsMarkupValid());
-        EXPECT_EQ(InkCount(CaptureLabel(label), {0, 0, 120, 40}), 0) << "nothing half-prepared is drawn";
+        EXPECT_EQ(InkCount(*CaptureLabel(label), {0, 0, 120, 40}), 0) << "nothing half-prepared is drawn";
 
         measurer.fail = false;
         label.SetCaption(u"fine again");
         EXPECT_TRUE(label.IsMarkupValid());
-        EXPECT_GT(InkCount(CaptureLabel(label), {0, 0, 120, 40}), 0);
+        EXPECT_GT(InkCount(*CaptureLabel(label), {0, 0, 120, 40}), 0);
         label.SetMeasurer(nullptr);
     }
     SetErrorReportSink(previous);
@@ -356,9 +300,9 @@ TEST_F(MarkupLabelTest, BackgroundComesFromTheParentWhenTransparent) {
         label.SetAutoSize(false);
         label.SetCaption(u"Text");
         ASSERT_TRUE(label.Create(parent_, 30, 20, 60, 20));
-        const Image image = CaptureLabel(label);
-        EXPECT_EQ(image.At(0, 0), c.expected) << c.html << c.transparent;
-        EXPECT_EQ(image.At(59, 19), c.expected) << c.html << c.transparent;
+        const auto image = CaptureLabel(label);
+        EXPECT_EQ(image->At(0, 0), c.expected) << c.html << c.transparent;
+        EXPECT_EQ(image->At(59, 19), c.expected) << c.html << c.transparent;
     }
 }
 
@@ -375,24 +319,24 @@ TEST_F(MarkupLabelTest, PlainCaptionsShowTheAcceleratorUnderline) {
         label.SetAutoSize(false);
         label.SetCaption(c.caption);
         ASSERT_TRUE(label.Create(parent_, 0, 0, 120, 16));
-        const Image drawn = CaptureLabel(label);
-        const Image expected = Capture(120, 16, [&](HDC dc) {
+        const auto drawn = CaptureLabel(label);
+        test::Canvas expected(120, 16, kParentColor);
+        {
             RECT rc{0, 0, 120, 16};
-            FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
             LOGFONTW lf = DefaultInterfaceFont();
             HFONT font = CreateFontIndirectW(&lf);
-            HGDIOBJ old = SelectObject(dc, font);
-            SetBkMode(dc, TRANSPARENT);
-            SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
-            DrawTextW(dc, c.shown, -1, &rc, DT_EXPANDTABS | DT_LEFT | DT_NOPREFIX);
-            SelectObject(dc, old);
+            HGDIOBJ old = SelectObject(expected.Dc(), font);
+            SetBkMode(expected.Dc(), TRANSPARENT);
+            SetTextColor(expected.Dc(), GetSysColor(COLOR_WINDOWTEXT));
+            DrawTextW(expected.Dc(), c.shown, -1, &rc, DT_EXPANDTABS | DT_LEFT | DT_NOPREFIX);
+            SelectObject(expected.Dc(), old);
             DeleteObject(font);
-        });
+        }
         Box diff{120, 16, 0, 0};
         int changed = 0;
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 120; ++x)
-                if (drawn.At(x, y) != expected.At(x, y)) {
+                if (drawn->At(x, y) != expected.At(x, y)) {
                     ++changed;
                     diff = {std::min(diff.left, x), std::min(diff.top, y), std::max(diff.right, x + 1),
                             std::max(diff.bottom, y + 1)};
@@ -422,16 +366,11 @@ TEST_F(MarkupLabelTest, DisabledPlainLabelIsDrawnInHighlightAndShadow) {
     label.SetCaption(u"Settings");
     label.SetEnabled(false);
     ASSERT_TRUE(label.Create(parent_, 0, 0, 10, 10));
-    const Image image = CaptureLabel(label);
-    int highlight = 0, shadow = 0, text = 0;
-    for (COLORREF c : image.pixels) {
-        highlight += c == GetSysColor(COLOR_BTNHIGHLIGHT);
-        shadow += c == GetSysColor(COLOR_BTNSHADOW);
-        text += c == GetSysColor(COLOR_WINDOWTEXT);
-    }
-    EXPECT_GT(highlight, 5);
-    EXPECT_GT(shadow, 5);
-    EXPECT_EQ(text, 0);
+    const auto image = CaptureLabel(label);
+    const RECT all{0, 0, image->Width(), image->Height()};
+    EXPECT_GT(image->Count(all, GetSysColor(COLOR_BTNHIGHLIGHT)), 5);
+    EXPECT_GT(image->Count(all, GetSysColor(COLOR_BTNSHADOW)), 5);
+    EXPECT_EQ(image->Count(all, GetSysColor(COLOR_WINDOWTEXT)), 0);
 }
 
 TEST_F(MarkupLabelTest, AutoSizeTakesTheTextsSize) {

@@ -331,13 +331,34 @@ TEST_F(MenusTest, ATypedAccessKeyRunsTheEnabledItemItNames) {
     }
 }
 
+// Each opening replaces the preview item with a new one, which the menu
+// measures afresh for the entry selected then. The item the submenu holds is
+// marked before each opening: a fresh item carries no mark.
 TEST_F(MenusTest, EveryOpeningMakesOneFreshPreviewItem) {
     AddText(u"one", "one");
     form->SelectLine(0);
+    const HMENU submenu = form->miView.Submenu();
+    ASSERT_NE(submenu, nullptr);
+    auto state = [&] {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STATE | MIIM_DATA;
+        EXPECT_TRUE(GetMenuItemInfoW(submenu, 0, TRUE, &info));
+        return info;
+    };
     for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(i);
+        MENUITEMINFOW mark{};
+        mark.cbSize = sizeof mark;
+        mark.fMask = MIIM_STATE;
+        mark.fState = MFS_CHECKED;
+        ASSERT_TRUE(SetMenuItemInfoW(submenu, 0, TRUE, &mark));
         form->pmCBPopup();
-        ASSERT_EQ(GetMenuItemCount(form->miView.Submenu()), 1);
-        EXPECT_EQ(form->v1.Menu(), form->miView.Submenu());
+        ASSERT_EQ(GetMenuItemCount(submenu), 1);
+        const MENUITEMINFOW item = state();
+        EXPECT_FALSE(item.fState & MFS_CHECKED) << "the item of the last opening is still there";
+        EXPECT_EQ(item.dwItemData, form->v1.Id()) << "the submenu's item is v1";
+        EXPECT_EQ(form->v1.Menu(), submenu);
         EXPECT_TRUE(form->v1.Enabled());
     }
     // The language walk gives v1 an empty caption; it stays through openings.

@@ -19,27 +19,6 @@
 namespace swl {
 namespace {
 
-void EnsureTahoma() {
-    static const bool done = [] {
-        HDC dc = CreateCompatibleDC(nullptr);
-        LOGFONTW lf = DefaultInterfaceFont();
-        HFONT font = CreateFontIndirectW(&lf);
-        HGDIOBJ old = SelectObject(dc, font);
-        wchar_t face[LF_FACESIZE] = {};
-        GetTextFaceW(dc, LF_FACESIZE, face);
-        SelectObject(dc, old);
-        DeleteObject(font);
-        DeleteDC(dc);
-        // Wine's own Tahoma, for prefixes that do not list it.
-        if (lstrcmpiW(face, L"Tahoma") != 0) {
-            AddFontResourceExW(L"Z:\\usr\\share\\wine\\fonts\\tahoma.ttf", FR_PRIVATE, nullptr);
-            AddFontResourceExW(L"Z:\\usr\\share\\wine\\fonts\\tahomabd.ttf", FR_PRIVATE, nullptr);
-        }
-        return true;
-    }();
-    (void)done;
-}
-
 int RunDriven(TPromptDialog& dialog, std::function<void(HWND)> act, HWND owner = nullptr) {
     test::DialogDriver driver(std::move(act));
     const int result = dialog.RunModal(owner);
@@ -126,38 +105,21 @@ RECT ChildRect(HWND form, HWND child) {
 
 // 32 x 32 pixels of a window's client area (or of an icon drawn on the
 // button face) at (x, y).
-std::vector<DWORD> Pixels(HWND window, HICON icon, int x, int y) {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = 32 + x;
-    bi.bmiHeader.biHeight = -(32 + y);
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC dc = CreateCompatibleDC(nullptr);
-    HBITMAP bmp = CreateDIBSection(dc, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bmp);
-    if (window) {
-        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    } else {
-        RECT rc{0, 0, 32 + x, 32 + y};
-        FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
-        DrawIconEx(dc, x, y, icon, 32, 32, 0, nullptr, DI_NORMAL);
-    }
-    GdiFlush();
-    std::vector<DWORD> out;
-    const auto* p = static_cast<const DWORD*>(bits);
+std::vector<COLORREF> Pixels(HWND window, HICON icon, int x, int y) {
+    test::Canvas canvas(32 + x, 32 + y, window ? CLR_INVALID : GetSysColor(COLOR_BTNFACE));
+    if (window)
+        SendMessageW(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas.Dc()), PRF_CLIENT);
+    else
+        DrawIconEx(canvas.Dc(), x, y, icon, 32, 32, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> out;
     for (int row = y; row < y + 32; ++row)
-        for (int col = x; col < x + 32; ++col) out.push_back(p[row * (32 + x) + col] & 0xFFFFFF);
-    SelectObject(dc, old);
-    DeleteObject(bmp);
-    DeleteDC(dc);
+        for (int col = x; col < x + 32; ++col) out.push_back(canvas.At(col, row));
     return out;
 }
 
 class PromptDialogTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { EnsureTahoma(); }
+    static void SetUpTestSuite() { test::EnsureTahoma(); }
 };
 
 TEST_F(PromptDialogTest, IsBuiltFromTheFontsMeasures) {
@@ -177,7 +139,7 @@ TEST_F(PromptDialogTest, IsBuiltFromTheFontsMeasures) {
         wchar_t title[64] = {}, buttonText[16] = {};
         LONG_PTR exStyle = 0, buttonStyle = 0;
         bool buttonFocused = false;
-        std::vector<DWORD> iconPixels;
+        std::vector<COLORREF> iconPixels;
         const int result = RunDriven(dialog, [&](HWND form) {
             GetClientRect(form, &client);
             GetWindowRect(form, &window);

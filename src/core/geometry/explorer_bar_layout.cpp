@@ -43,9 +43,4 @@ int ExplorerStackHeight(const ExplorerBarMetrics& bar, std::span<const ExplorerB
     return 2 * bar.margin + total + (shown - 1) * bar.spacing;
 }
 
-bool ShouldHideHorizontalScrollBar(int groupWidth, bool horizontalShown, bool verticalShownBefore,
-                                   bool verticalShownAfter) {
-    return (groupWidth == 0 && horizontalShown) || verticalShownBefore != verticalShownAfter;
-}
-
 }  // namespace swl

@@ -41,10 +41,4 @@ std::vector<Rect> StackExplorerGroups(const ExplorerBarMetrics& bar,
 // below the last one. 0 when no group is visible.
 int ExplorerStackHeight(const ExplorerBarMetrics& bar, std::span<const ExplorerBarGroupBox> groups);
 
-// After a re-stacking the horizontal scroll bar goes away when the groups
-// follow the bar's width and it is shown, or when the vertical scroll bar
-// came or went during the re-stacking (the groups changed width with it).
-bool ShouldHideHorizontalScrollBar(int groupWidth, bool horizontalShown, bool verticalShownBefore,
-                                   bool verticalShownAfter);
-
 }  // namespace swl

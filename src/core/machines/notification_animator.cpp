@@ -26,10 +26,7 @@ bool NotificationAnimator::ShowTip(bool windowShowing) {
 
 bool NotificationAnimator::Wake() {
     int expected = kPaused;
-    if (!run_.compare_exchange_strong(expected, kRunning)) return false;
-    wakeSignal_.fetch_add(1);
-    wakeSignal_.notify_all();
-    return true;
+    return run_.compare_exchange_strong(expected, kRunning);
 }
 
 void NotificationAnimator::HideApplied() {
@@ -41,22 +38,6 @@ void NotificationAnimator::PauseToHide() {
     // A pause or a wake by the main thread since this tick began wins.
     int expected = kRunning;
     run_.compare_exchange_strong(expected, kHiding);
-}
-
-void NotificationAnimator::Terminate() {
-    terminated_.store(true);
-    wakeSignal_.fetch_add(1);
-    wakeSignal_.notify_all();
-}
-
-void NotificationAnimator::WaitWhilePaused() {
-    unsigned seen = wakeSignal_.load();
-    // Reading the signal before the flags means a wake in between changes the
-    // signal, so wait() returns at once instead of missing it.
-    while (IsPaused() && !terminated_.load()) {
-        wakeSignal_.wait(seen);
-        seen = wakeSignal_.load();
-    }
 }
 
 AnimatorStep NotificationAnimator::Tick(int currentTop, int screenHeight, int windowHeight) {

@@ -10,10 +10,12 @@
 // As a tip: the same with ShowTip, placing the window at TipTop().
 // Animator thread:
 //   while (!anim.IsTerminated()) {
-//       anim.WaitWhilePaused();
+//       while paused, block until the main thread wakes or terminates it;
 //       hand Tick(top, screenHeight, windowHeight) to the main thread, wait
 //       until it is applied, then sleep 1 ms;
 //   }
+// The blocking is the front end's: it signals its thread after Wake and
+// Terminate.
 //
 // Every shared value is an atomic; no call of the main thread waits for the
 // animator.
@@ -69,8 +71,8 @@ public:
     bool IsPaused() const { return run_.load() != kRunning; }
     // The window's thread has carried out (or dropped) a Hide step.
     void HideApplied();
-    // For good: no further ticks, and a waiting animator thread returns.
-    void Terminate();
+    // For good: no further ticks.
+    void Terminate() { terminated_.store(true); }
     bool IsTerminated() const { return terminated_.load(); }
 
     bool Rising() const { return rising_.load(); }
@@ -83,9 +85,6 @@ public:
     // One decision. A paused or terminated animator answers None and changes
     // nothing. Hiding pauses the animator until the hide is applied.
     AnimatorStep Tick(int currentTop, int screenHeight, int windowHeight);
-
-    // Blocks the calling (animator) thread while paused and not terminated.
-    void WaitWhilePaused();
 
 private:
     void PauseToHide();
@@ -102,7 +101,6 @@ private:
     static constexpr int kHiding = 2;
     std::atomic<int> run_{kPaused};  // created paused
     std::atomic<bool> terminated_{false};
-    std::atomic<unsigned> wakeSignal_{0};  // bumped by Wake and Terminate
 };
 
 }  // namespace swl

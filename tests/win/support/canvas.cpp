@@ -50,4 +50,28 @@ int Canvas::RightmostOf(COLORREF colour) const {
     return -1;
 }
 
+void EnsureTahoma() {
+    static const bool done = [] {
+        HDC dc = CreateCompatibleDC(nullptr);
+        LOGFONTW lf{};
+        lf.lfHeight = -MulDiv(8, GetDeviceCaps(dc, LOGPIXELSY), 72);
+        lf.lfWeight = FW_NORMAL;
+        lf.lfCharSet = DEFAULT_CHARSET;
+        lstrcpyW(lf.lfFaceName, L"Tahoma");
+        HFONT font = CreateFontIndirectW(&lf);
+        HGDIOBJ old = SelectObject(dc, font);
+        wchar_t face[LF_FACESIZE] = {};
+        GetTextFaceW(dc, LF_FACESIZE, face);
+        SelectObject(dc, old);
+        DeleteObject(font);
+        DeleteDC(dc);
+        if (lstrcmpiW(face, L"Tahoma") != 0) {
+            AddFontResourceExW(L"Z:\\usr\\share\\wine\\fonts\\tahoma.ttf", FR_PRIVATE, nullptr);
+            AddFontResourceExW(L"Z:\\usr\\share\\wine\\fonts\\tahomabd.ttf", FR_PRIVATE, nullptr);
+        }
+        return true;
+    }();
+    (void)done;
+}
+
 }  // namespace swl::test

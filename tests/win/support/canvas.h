@@ -1,5 +1,6 @@
 // A 32-bit top-down DIB selected into a memory DC: what a window or widget
-// prints into it is read back pixel by pixel.
+// prints into it is read back pixel by pixel. And the font the pixel tests
+// measure against.
 #pragma once
 
 #include <windows.h>
@@ -33,5 +34,9 @@ private:
     HGDIOBJ old_ = nullptr;
     DWORD* bits_ = nullptr;
 };
+
+// Makes sure GDI finds Tahoma, the interface font the drawings are checked
+// in: a Wine prefix that does not list it gets Wine's own, for this process.
+void EnsureTahoma();
 
 }  // namespace swl::test
