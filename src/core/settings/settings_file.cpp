@@ -15,6 +15,7 @@
 #include "codec.h"
 #include "ini/ini_document.h"
 #include "profile_values.h"
+#include "settings/background_writer.h"
 #include "utf8_form.h"
 
 namespace swl {
@@ -60,9 +61,6 @@ std::span<const std::uint8_t> Bytes(const std::string& s) {
     return {reinterpret_cast<const std::uint8_t*>(s.data()), s.size()};
 }
 
-std::string_view Bytes(const std::vector<std::uint8_t>& v) {
-    return {reinterpret_cast<const char*>(v.data()), v.size()};
-}
 
 // File names compare as the file system compares them: without case.
 std::string FoldedName(std::string_view name) {
@@ -107,32 +105,41 @@ std::string BitmapFileName(int i, int choice) {
 
 struct SaveState {
     std::set<std::string> namedOnDisk;  // by the settings file being replaced
-    std::set<std::string> taken;        // chosen by this save
     std::vector<std::string> written;   // the new picture files
     std::vector<std::string> unsaved;   // sections whose picture could not be saved
+    // Sections whose picture file is queued, by the writer's ticket.
+    std::vector<std::string> queued;
 };
 
-// Writes a picture file under a name nothing on disk depends on. The name,
-// or nothing when no name could be written.
-std::optional<std::string> WriteBitmap(FileLayer& files, int i, std::string_view bytes, SaveState& st) {
+// The names slot i's picture may go under: those the settings file on disk
+// does not name (each slot has names of its own).
+std::vector<std::string> FreeBitmapNames(int i, const SaveState& st) {
+    std::vector<std::string> names;
     for (int choice = 0; choice < kBitmapNameChoices; ++choice) {
-        const std::string name = BitmapFileName(i, choice);
-        const std::string folded = FoldedName(name);
-        if (st.namedOnDisk.count(folded) != 0 || st.taken.count(folded) != 0) continue;
-        if (files.WriteAll(name, bytes)) {
-            st.taken.insert(folded);
-            st.written.push_back(name);
-            return name;
-        }
-        files.Remove(name);  // what was written of it (a read-only file stays)
+        std::string name = BitmapFileName(i, choice);
+        if (st.namedOnDisk.count(FoldedName(name)) == 0) names.push_back(std::move(name));
     }
-    return std::nullopt;
+    return names;
 }
 
-// Saves slot i's section and writes its picture file. A picture that cannot
+// Names each queued picture's file in its section once the writer is done;
+// a picture whose file could not be written is noted instead.
+void NameWrittenBitmaps(IniDocument& doc, const std::vector<std::optional<std::string>>& names, SaveState& st) {
+    for (std::size_t t = 0; t < st.queued.size(); ++t) {
+        const std::optional<std::string>& name = t < names.size() ? names[t] : std::nullopt;
+        if (name) {
+            st.written.push_back(*name);
+            Put(doc, st.queued[t], "BMP", *name);
+        } else {
+            st.unsaved.push_back(st.queued[t]);
+        }
+    }
+}
+
+// Saves slot i's section and queues its picture file. A picture that cannot
 // be saved leaves its section without a BMP key, which the load turns into
 // the placeholder; it is noted for the report and the save goes on.
-void SaveItem(SettingsContext& c, IniDocument& doc, int i, SaveState& st) {
+void SaveItem(SettingsContext& c, IniDocument& doc, int i, SaveState& st, BackgroundWriter& writer) {
     const std::string s = ItemSectionName(i);
     const TCBI& item = c.history.CBItems[static_cast<std::size_t>(i)];
     doc.DeleteKey(s, "Text");
@@ -145,12 +152,13 @@ void SaveItem(SettingsContext& c, IniDocument& doc, int i, SaveState& st) {
     } else if (item.Format == kCF_UNICODETEXT) {
         Put(doc, s, "WText", EncodeText(ToUtf8Form(item.WText)));
     } else if (item.Format == kCF_BITMAP && item.Bitmap) {
-        std::optional<std::string> name;
-        if (const auto file = c.pictures.ToBmpFile(*item.Bitmap)) name = WriteBitmap(c.files, i, Bytes(*file), st);
-        if (name)
-            Put(doc, s, "BMP", *name);
-        else
+        auto file = c.pictures.ToBmpFile(*item.Bitmap);
+        if (file) {
+            writer.Write(FreeBitmapNames(i, st), std::move(*file));
+            st.queued.push_back(s);
+        } else {
             st.unsaved.push_back(s);
+        }
     }
     // A picture item whose picture could not be copied while the program ran
     // has no file either: the load shows the placeholder.
@@ -403,6 +411,7 @@ void SaveSettings(SettingsContext& c) {
     try {
         IniDocument doc = read.ok() ? IniDocument::Parse(read.bytes) : IniDocument();
         st.namedOnDisk = NamedBitmaps(doc);
+        BackgroundWriter writer(c.files);
         try {
             SettingsControls& ui = c.controls;
             for (const auto& b : kBoxes)
@@ -414,12 +423,13 @@ void SaveSettings(SettingsContext& c) {
             Put(doc, kSettingsSection, kHotKeyKey, ui.QuickPasteOn() ? FormatHotKey(ui.QuickPasteHotKey()) : "");
             if (ui.Checked(SettingsBox::Save)) {
                 Put(doc, kSettingsSection, "CBI", FormatProfileInt(count));
-                for (int i = 0; i <= count; ++i) SaveItem(c, doc, i, st);
+                for (int i = 0; i <= count; ++i) SaveItem(c, doc, i, st, writer);
             }
         } catch (const std::exception& e) {
             // The save ends here; what it did so far is written below.
             failure = e.what();
         }
+        NameWrittenBitmaps(doc, writer.Finish(), st);
         std::string bytes = doc.Serialize();
         if (bytes.size() > kMaxSettingsFileBytes) {
             DropUnusedSections(doc, count);
