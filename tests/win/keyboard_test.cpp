@@ -118,7 +118,9 @@ TEST_F(KeyboardTest, TabAndShiftTabGoRoundEachPageInTheDesignedOrder) {
         {0, {{f.lstCB}}},
         {1,
          {{f.ckAutoLoad.Handle()}, {f.ckMonitor.Handle()}, {f.ckSave.Handle()}, {f.ckRestoreCB.Handle()},
-          {f.ckLang.Handle()}, {f.tbTransparent.Handle()}}},
+          {f.ckLang.Handle()}, {f.tbTransparent.Handle()},
+          // after the designed ones: the quick-paste switch and field
+          {f.ckHotKey.Handle()}, {f.hkQuickPaste}}},
         {2, aboutLinks},
     };
     for (const Page& page : pages) {
