@@ -460,6 +460,8 @@ private:
     bool showingQuickPasteKey_ = false;  // the field is being set, not typed into
     void ShowQuickPasteSetting();
     void UnregisterQuickPaste();
+    static LRESULT CALLBACK HotKeyFieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                            DWORD_PTR data);
     std::vector<QuickPasteEntry> QuickPasteEntries() const;
     // Settings file and auto-start (MainForm_Settings.cpp).
     bool settingsStoreInUse_ = false;

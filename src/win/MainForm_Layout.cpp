@@ -225,6 +225,7 @@ void TfrmMain::CreateComponents() {
     hkQuickPaste = CreateWindowExW(0, HOTKEY_CLASSW, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 34, 205, 150, 20,
                                    settingsPage, ControlId(kIdHkQuickPaste), instance, nullptr);
     SendMessageW(hkQuickPaste, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+    SetWindowSubclass(hkQuickPaste, &TfrmMain::HotKeyFieldProc, 1, reinterpret_cast<DWORD_PTR>(this));
     SettingsScroller.Attach(settingsPage, 233);
     ShowQuickPasteSetting();
 

@@ -8,6 +8,7 @@
 
 #include "MainForm.h"
 #include "SWLLang.h"
+#include "error_report.h"
 #include "hotkey_keys.h"
 #include "quick_paste_window.h"
 #include "win_rect.h"
@@ -110,10 +111,33 @@ void TfrmMain::hkQuickPasteChange() {
     // be taken from typing), leave the held combination as it is.
     const auto typed = FromHotKeyControlWord(static_cast<WORD>(SendMessageW(hkQuickPaste, HKM_GETHOTKEY, 0, 0)));
     if (!typed || *typed == QuickPasteKey) return;
-    if (quickPasteOn_)
+    // While the field has the keyboard the hotkey is let go (so that it can
+    // be typed into the field); it is taken again when the field loses it.
+    if (GetFocus() == hkQuickPaste)
+        QuickPasteKey = *typed;
+    else if (quickPasteOn_)
         SetQuickPaste(*typed, true);
     else
         QuickPasteKey = *typed;
+}
+
+LRESULT CALLBACK TfrmMain::HotKeyFieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                           DWORD_PTR data) {
+    auto* self = reinterpret_cast<TfrmMain*>(data);
+    try {
+        if (msg == WM_SETFOCUS) {
+            self->UnregisterQuickPaste();
+        } else if (msg == WM_KILLFOCUS) {
+            const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
+            if (self->quickPasteOn_ && !self->quickPasteRegistered_) self->SetQuickPaste(self->QuickPasteKey, true);
+            return result;
+        } else if (msg == WM_NCDESTROY) {
+            RemoveWindowSubclass(hwnd, &TfrmMain::HotKeyFieldProc, 1);
+        }
+    } catch (...) {
+        ReportCurrentException();
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 void TfrmMain::WMHotKey() {

@@ -121,9 +121,28 @@ TEST_F(QuickPasteSettingTest, TheSwitchAndTheFieldHoldTheHotKey) {
     EXPECT_FALSE(Free(f11, probe.Handle()));
     EXPECT_TRUE(said.empty());
 
+    // While the field has the keyboard the hotkey is let go, so that it can
+    // be typed there; a combination typed then is taken when the field
+    // loses the keyboard. Taking the keyboard scrolls the field into view.
+    SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    SetForegroundWindow(form->Handle());
+    SetFocus(form->hkQuickPaste);
+    ASSERT_EQ(GetFocus(), form->hkQuickPaste);
+    EXPECT_GT(form->SettingsScroller.Position(), 0);
+    EXPECT_TRUE(Free(f11, probe.Handle()));
+    SendMessageW(form->hkQuickPaste, HKM_SETHOTKEY, ToHotKeyControlWord(f9), 0);
+    SendMessageW(form->PageHandle(1), WM_COMMAND, MAKEWPARAM(kIdHkQuickPaste, EN_CHANGE),
+                 reinterpret_cast<LPARAM>(form->hkQuickPaste));
+    EXPECT_TRUE(Free(f9, probe.Handle()));
+    SetFocus(form->ckAutoLoad.Handle());
+    EXPECT_EQ(form->SettingsScroller.Position(), 0) << "the first box taking the keyboard brings the page's top";
+    EXPECT_EQ(form->QuickPasteKey, f9);
+    EXPECT_FALSE(Free(f9, probe.Handle()));
+    EXPECT_TRUE(Free(f11, probe.Handle()));
+
     // Closing the window lets it go.
     form.reset();
-    EXPECT_TRUE(Free(f11, probe.Handle()));
+    EXPECT_TRUE(Free(f9, probe.Handle()));
 }
 
 TEST_F(QuickPasteSettingTest, ACombinationHeldElsewhereIsReportedAndNotHeld) {

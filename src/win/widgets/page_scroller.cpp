@@ -22,6 +22,8 @@ void TPageScroller::Attach(HWND page, int contentHeight) {
     page_ = page;
     content_ = contentHeight;
     SetWindowSubclass(page_, &TPageScroller::Proc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    for (HWND child = GetWindow(page_, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SetWindowSubclass(child, &TPageScroller::ChildProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     Update();
 }
 
@@ -72,10 +74,25 @@ void TPageScroller::ScrollIntoView(HWND child) {
     GetWindowRect(child, &r);
     MapWindowPoints(nullptr, page_, reinterpret_cast<POINT*>(&r), 2);
     const int height = PageHeight();
+    // In content coordinates; a child that fits on the first (or last)
+    // screen brings that whole screen, the page's title with it.
+    const int top = r.top + position_;
+    const int bottom = r.bottom + position_;
     if (r.top < 0)
-        ScrollTo(position_ + r.top);
+        ScrollTo(bottom + 4 <= height ? 0 : top - 4);
     else if (r.bottom > height)
-        ScrollTo(position_ + r.bottom - height + 4);
+        ScrollTo(content_ - top <= height ? content_ : bottom - height + 4);
+}
+
+LRESULT CALLBACK TPageScroller::ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR data) {
+    auto* self = reinterpret_cast<TPageScroller*>(data);
+    if (msg == WM_SETFOCUS && self->page_) {
+        self->ScrollIntoView(hwnd);
+    } else if (msg == WM_NCDESTROY) {
+        RemoveWindowSubclass(hwnd, &TPageScroller::ChildProc, kSubclassId);
+    }
+    return DefSubclassProc(hwnd, msg, wParam, lParam);
 }
 
 LRESULT CALLBACK TPageScroller::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data) {

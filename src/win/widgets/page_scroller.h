@@ -15,7 +15,8 @@ public:
     TPageScroller(const TPageScroller&) = delete;
     TPageScroller& operator=(const TPageScroller&) = delete;
 
-    // The page's children lie within contentHeight pixels from its top.
+    // The page's children lie within contentHeight pixels from its top;
+    // call it once they are all made.
     void Attach(HWND page, int contentHeight);
     // How far the content is scrolled (0 at the top).
     int Position() const { return position_; }
@@ -25,6 +26,9 @@ public:
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data);
+    // Each child's: taking the focus (Tab, an access key) scrolls it into view.
+    static LRESULT CALLBACK ChildProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR data);
     void Update();
     int PageHeight() const;
 
