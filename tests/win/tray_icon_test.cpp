@@ -156,28 +156,33 @@ TEST_F(TrayIconTest, MouseSequencesBecomeClicksAndDoubleClicks) {
 
 // The general error report's message box is a modal window of the program
 // too: while it is open a left double click on the icon does nothing.
+struct ErrorBoxSeen {
+    std::function<void(HWND)> onBox;
+    bool box = false;
+    bool modal = false;
+    int doubleClicks = -1;
+};
+ErrorBoxSeen errorBoxSeen;
+
+// A timer callback: the box's own message loop runs while the report waits.
+void CALLBACK WatchForErrorBox(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowW(L"#32770", L"Stashwell");
+    if (!box || !IsWindowVisible(box) || errorBoxSeen.box) return;
+    errorBoxSeen.box = true;
+    errorBoxSeen.onBox(box);
+}
+
 TEST_F(TrayIconTest, TheErrorReportsMessageBoxClosesTheGate) {
-    struct Seen {
-        std::function<void(HWND)> onBox;
-        bool box = false;
-        bool modal = false;
-        int doubleClicks = -1;
-    };
-    static Seen seen;
+    ErrorBoxSeen& seen = errorBoxSeen;
     seen = {};
-    seen.onBox = [this](HWND box) {
+    seen.onBox = [this, &seen](HWND box) {
         seen.modal = IsModalDialogShowing();
         for (UINT m : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP}) Notify(m);
         seen.doubleClicks = Count(Event::DblClick);
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     };
     const ErrorReportSink previous = SetErrorReportSink({});
-    const UINT_PTR poll = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND box = FindWindowW(L"#32770", L"Stashwell");
-        if (!box || !IsWindowVisible(box) || seen.box) return;
-        seen.box = true;
-        seen.onBox(box);
-    });
+    const UINT_PTR poll = SetTimer(nullptr, 0, 20, WatchForErrorBox);
     ReportError("Something went wrong");
     KillTimer(nullptr, poll);
     SetErrorReportSink(previous);
