@@ -7,6 +7,7 @@
 
 #include "ddb_picture.h"
 #include "gdi_handles.h"
+#include "geometry/history_entry_geometry.h"
 #include "geometry/quick_paste_geometry.h"
 #include "resource_ids.h"
 #include "wide_text.h"
@@ -66,12 +67,6 @@ std::u16string OneLine(std::u16string_view text) {
     std::replace_if(line.begin(), line.end(), [](char16_t c) { return c == u'\r' || c == u'\n' || c == u'\t'; },
                     u' ');
     return line;
-}
-
-int IconIndex(std::int32_t format) {
-    if (format == kCF_BITMAP) return res::kItemImagePicture;
-    if (format == kCF_UNICODETEXT) return res::kItemImageUnicode;
-    return res::kItemImage8Bit;
 }
 
 int RowsFor(int entries) { return std::clamp(entries, 1, kQuickPasteMaxRows); }
@@ -287,7 +282,7 @@ void TQuickPasteWindow::DrawEntry(HDC dc, int position, const RECT& row, bool se
         Fill(dc, {row.left, row.top, row.left + kQuickPasteStripeWidth, row.bottom}, kStripe);
     }
     const COLORREF colour = selected ? kSelectedText : kNavy;
-    const HICON icon = icons_[IconIndex(item ? item->Format : 0)];
+    const HICON icon = item ? icons_[EntryIconIndexForFormat(static_cast<unsigned>(item->Format))] : nullptr;
     const int iconX = row.left + (kQuickPasteStripeWidth - kQuickPasteIconSize) / 2;
     const int iconY = row.top + (kQuickPasteRowHeight - kQuickPasteIconSize) / 2;
     if (icon) DrawIconEx(dc, iconX, iconY, icon, kQuickPasteIconSize, kQuickPasteIconSize, 0, nullptr, DI_NORMAL);

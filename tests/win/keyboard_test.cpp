@@ -255,6 +255,9 @@ TEST_F(KeyboardTest, SpaceOnAFocusedStripCollapsesItsGroupAndTabThenSkipsTheHidd
 
 TEST_F(KeyboardTest, ArrowKeysMoveThroughTheHistoryList) {
     TfrmMain& f = *form;
+    // What the clipboard held when the window was made (an earlier test's
+    // text) was recorded at once; the list here holds these three only.
+    f.miClearAllClick();
     test::MessageWindow writer;
     for (const char16_t* text : {u"one", u"two", u"three"}) {
         test::ClipboardContent content;
