@@ -2,8 +2,10 @@
 // reaches every control of the Settings page and of the link panel in the
 // designed order, Alt+V switches the interface to Vietnamese and its
 // Vietnamese access key back, and Space on the focused "Options" strip
-// collapses the group and expands it again.
+// collapses the group and expands it again. A screen reader in another
+// process reads the controls' names, roles and states.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <gtest/gtest.h>
 
@@ -169,6 +171,46 @@ TEST_F(KeyboardE2eTest, TabAltVAndSpaceOnTheOptionsStripWorkInTheRealProgram) {
     EXPECT_EQ(program.Focus(), options);
     PressKey(VK_SPACE);
     EXPECT_TRUE(PumpUntil([&] { return height() == 92; }, 5000)) << "height " << height();
+}
+
+// A client in this process, as a screen reader is: the program's objects
+// cross the process boundary through the system's marshalling.
+TEST_F(KeyboardE2eTest, AScreenReaderInAnotherProcessReadsTheControls) {
+    constexpr GUID kIAccessible = {0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+    ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+    struct Case {
+        const wchar_t* className;
+        std::u16string text;
+        std::u16string name;
+        long role;
+    };
+    const Case cases[] = {
+        {L"TMarkupLabel", u"Settings", u"Settings", ROLE_SYSTEM_LINK},
+        {L"TExplorerBarCaption", u"Options", u"Options", ROLE_SYSTEM_OUTLINEBUTTON},
+    };
+    VARIANT self;
+    VariantInit(&self);
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(Narrow(c.name));
+        const HWND hwnd = Control(c.className, c.text);
+        ASSERT_NE(hwnd, nullptr);
+        IAccessible* acc = nullptr;
+        ASSERT_EQ(AccessibleObjectFromWindow(hwnd, static_cast<DWORD>(OBJID_CLIENT), kIAccessible,
+                                             reinterpret_cast<void**>(&acc)),
+                  S_OK);
+        BSTR name = nullptr;
+        EXPECT_EQ(acc->get_accName(self, &name), S_OK);
+        EXPECT_EQ(Narrow(name ? std::u16string(reinterpret_cast<const char16_t*>(name)) : u""), Narrow(c.name));
+        SysFreeString(name);
+        VARIANT role;
+        VariantInit(&role);
+        EXPECT_EQ(acc->get_accRole(self, &role), S_OK);
+        EXPECT_EQ(role.lVal, c.role);
+        acc->Release();
+    }
+    CoUninitialize();
 }
 
 }  // namespace
