@@ -51,6 +51,9 @@ class KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
+        // Joining the viewer chain records what the clipboard holds: an
+        // empty clipboard starts an empty history, whatever ran before.
+        ASSERT_TRUE(test::EmptyTheClipboard(clipboardOwner_.Handle()));
         form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
         form->miShowClick();
         SetForegroundWindow(form->Handle());
@@ -96,6 +99,7 @@ protected:
         return stops;
     }
 
+    test::MessageWindow clipboardOwner_;
     TApplication app;
     std::unique_ptr<TfrmMain> form;
     std::vector<std::string> reports;
@@ -253,12 +257,24 @@ TEST_F(KeyboardTest, SpaceOnAFocusedStripCollapsesItsGroupAndTabThenSkipsTheHidd
     EXPECT_TRUE(KeysMoveFocusTo({VK_SHIFT, VK_TAB}, {f.ebClipboard.CaptionHandle()}));
 }
 
+// The capture disables Clear Windows Clipboard when the clipboard empties,
+// also while the link has the focus: the focus goes on to the next control
+// instead of nowhere, so Tab keeps working.
+TEST_F(KeyboardTest, ALinkDisabledWhileFocusedHandsTheFocusOn) {
+    TfrmMain& f = *form;
+    f.lbClearCB.SetEnabled(true);
+    FocusOn(f.lbClearCB.Handle());
+    f.lbClearCB.SetEnabled(false);
+    EXPECT_EQ(GetFocus(), f.ebOptions.CaptionHandle());
+    EXPECT_TRUE(KeysMoveFocusTo({VK_TAB}, {f.lbSettings.Handle()}));
+}
+
 TEST_F(KeyboardTest, ArrowKeysMoveThroughTheHistoryList) {
     TfrmMain& f = *form;
-    // What the clipboard held when the window was made (an earlier test's
-    // text) was recorded at once; the list here holds these three only.
-    f.miClearAllClick();
     test::MessageWindow writer;
+    // Only these three entries, whatever an earlier test left on the clipboard.
+    ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
+    f.miClearAllClick();
     for (const char16_t* text : {u"one", u"two", u"three"}) {
         test::ClipboardContent content;
         content.unicode = text;
@@ -268,6 +284,7 @@ TEST_F(KeyboardTest, ArrowKeysMoveThroughTheHistoryList) {
     }
     f.SetPageIndex(0);
     FocusOn(f.lstCB);
+    ASSERT_EQ(f.LineCount(), 3);
     f.SelectLine(0);
     struct Step {
         WORD key;
