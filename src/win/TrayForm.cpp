@@ -332,13 +332,24 @@ void TfrmTrayWnd::Reset() {
         SetWindowTextW(label, Wide(message));
 }
 
+int TfrmTrayWnd::ShowCommand() {
+    // The window takes the keyboard (Escape dismisses it) only from the
+    // program's own windows. A copy made in another program must not take
+    // that program's keyboard away: what the user types next would be lost.
+    // Windows itself refuses a background program the foreground; Wine does
+    // not, so the program does not ask for it.
+    DWORD process = 0;
+    if (HWND front = GetForegroundWindow()) GetWindowThreadProcessId(front, &process);
+    return process == GetCurrentProcessId() ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE;
+}
+
 void TfrmTrayWnd::ShowForm() {
     if (!hwnd_) return;
     const bool arm = frmTimer_->Flags().ShowForm(Showing());
     Reset();
     if (arm) {
         PlaceTop(GetSystemMetrics(SM_CYSCREEN));  // just below the screen
-        ShowWindow(hwnd_, SW_SHOWNORMAL);
+        ShowWindow(hwnd_, ShowCommand());
     }
     ProcessPendingMessages();
     WakeUnlessDismissed();
@@ -351,7 +362,7 @@ void TfrmTrayWnd::ShowTip() {
         POINT pointer{};
         GetCursorPos(&pointer);
         PlaceTop(TipTop(pointer.y, kClientHeight));
-        ShowWindow(hwnd_, SW_SHOWNORMAL);
+        ShowWindow(hwnd_, ShowCommand());
     }
     ProcessPendingMessages();
     WakeUnlessDismissed();

@@ -142,6 +142,7 @@ private:
     int CurrentTop() const;
     void ApplyStep(UINT msg, WPARAM placement, LPARAM top);
     void WakeUnlessDismissed();
+    static int ShowCommand();  // SW_SHOWNORMAL or SW_SHOWNOACTIVATE
 
     TrayWndSource source_;
     HWND hwnd_ = nullptr;

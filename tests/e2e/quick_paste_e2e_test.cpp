@@ -65,8 +65,9 @@ protected:
         ASSERT_TRUE(EmptyTheClipboard(owner.Handle()));
     }
 
-    bool StartProgram(const std::string& hotKey) {
-        WriteFileBytes(folder.Path() + L"SWL.ini", "[SWL]\r\nFTR=0\r\nHotKey=" + hotKey + "\r\n");
+    bool StartProgram(const std::string& hotKey, bool mainWindowShown = false) {
+        WriteFileBytes(folder.Path() + L"SWL.ini",
+                       std::string("[SWL]\r\nFTR=") + (mainWindowShown ? "1" : "0") + "\r\nHotKey=" + hotKey + "\r\n");
         program = std::make_unique<RunningProgram>(ProgramExe(), folder.Path());
         return program->Start();
     }
@@ -141,6 +142,30 @@ TEST_F(QuickPasteTest, TheHotKeyOpensThePopupAtTheCaretAndADigitPastesThatEntry)
     ASSERT_TRUE(WaitForPopup());
     TypeText("1");
     EXPECT_TRUE(PumpUntil([&] { return EditText() == u"second newestsecond newest"; }));
+}
+
+// The notification a copy shows slides up over the program the user copied
+// in, and leaves it the keyboard, also while the main window is open: what the user types next is not lost. The
+// last pick's own copy shows it too.
+TEST_F(QuickPasteTest, TheNotificationOfACopyLeavesTheKeyboardWithTheProgramInFront) {
+    // With the main window open beside the target, as on a first start.
+    ASSERT_TRUE(StartProgram("Ctrl+Alt+F9", true));
+    ASSERT_TRUE(PumpUntil([&] { return FindWindowOf(program->Id(), L"TfrmMain", true) != nullptr; }));
+    StartTarget();
+    Copy(u"copied");
+    ASSERT_TRUE(PumpUntil([&] { return FindWindowOf(program->Id(), L"TfrmTrayWnd", true) != nullptr; }))
+        << "the copy showed no notification";
+    EXPECT_EQ(GetForegroundWindow(), window);
+    TypeText("ab");
+    EXPECT_TRUE(PumpUntil([&] { return EditText() == u"ab"; })) << std::string(EditText().begin(), EditText().end());
+
+    PressCtrlAltF9();
+    ASSERT_TRUE(WaitForPopup());
+    TypeText("1");
+    ASSERT_TRUE(PumpUntil([&] { return EditText() == u"abcopied"; }));
+    TypeText("cd");
+    EXPECT_TRUE(PumpUntil([&] { return EditText() == u"abcopiedcd"; })) << std::string(EditText().begin(), EditText().end());
+    EXPECT_EQ(GetForegroundWindow(), window);
 }
 
 TEST_F(QuickPasteTest, TypedLettersNarrowTheListAndEscapePastesNothing) {

@@ -237,6 +237,37 @@ TEST_F(TrayFormTest, TextsFollowTheMainWindow) {
     Timer().Pause();
 }
 
+// A copy made in another program shows the window without taking that
+// program's keyboard; from the program's own window it takes the keyboard,
+// so Escape dismisses it.
+TEST_F(TrayFormTest, TheWindowTakesTheKeyboardOnlyFromTheProgramsOwnWindows) {
+    test::ChildProcess target;
+    ASSERT_TRUE(target.Start(test::ExeDirectory() + L"paste_target.exe", {}));
+    HWND targetWindow = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+        targetWindow = FindWindowW(L"StashwellPasteTarget", nullptr);
+        return targetWindow && GetForegroundWindow() == targetWindow;
+    })) << "the other program did not come to the front";
+    form_.ShowForm();
+    EXPECT_TRUE(form_.Showing());
+    EXPECT_NE(GetActiveWindow(), form_.Handle()) << "shown active over another program";
+    EXPECT_EQ(GetForegroundWindow(), targetWindow);
+    form_.Hide();
+    Timer().Pause();
+    PostMessageW(targetWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(target.Wait());
+
+    const HWND own = CreateOwner();  // another window of the program
+    ShowWindow(own, SW_SHOWNORMAL);
+    SetForegroundWindow(own);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == own; })) << "the program did not come to the front";
+    form_.ShowForm();
+    EXPECT_EQ(GetActiveWindow(), form_.Handle()) << "from the program's own window it takes the keyboard";
+    form_.Hide();
+    Timer().Pause();
+    DestroyWindow(own);
+}
+
 TEST_F(TrayFormTest, EscapeHidesAndPauses) {
     form_.ShowForm();
     ASSERT_TRUE(PumpUntil([&] { return Top() == RestingTop(); }));
