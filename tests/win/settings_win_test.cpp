@@ -44,14 +44,7 @@ std::string ReadBytes(const std::wstring& path) {
     return read.ok() ? read.bytes : std::string("<no file>");
 }
 
-void WriteBytes(const std::wstring& path, std::string_view bytes) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD wrote = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(h);
-    ASSERT_EQ(wrote, bytes.size());
-}
+void WriteBytes(const std::wstring& path, std::string_view bytes) { ASSERT_TRUE(test::WriteFileBytes(path, bytes)); }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
