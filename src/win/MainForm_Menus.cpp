@@ -11,6 +11,7 @@
 #include "MainForm.h"
 #include "wide_text.h"
 #include "menu_access_key.h"
+#include "menu_palette.h"
 #include "SWLLang.h"
 #include "ddb_picture.h"
 #include "geometry/menu_item_geometry.h"
@@ -21,14 +22,6 @@
 namespace swl {
 namespace {
 
-constexpr COLORREF kSelectedBack = RGB(207, 221, 245);
-constexpr COLORREF kSelectedText = RGB(0, 0, 255);
-constexpr COLORREF kNavy = RGB(0, 0, 128);
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kStripe = RGB(239, 244, 252);
-constexpr COLORREF kDisabledText = RGB(140, 174, 232);
-constexpr COLORREF kSeparatorLine = RGB(198, 216, 244);
-constexpr COLORREF kPreviewFrame = RGB(128, 128, 128);
 constexpr COLORREF kPreviewText = RGB(0, 0, 0);
 
 // A preview box shows at most a few thousand characters (320 x 240 pixels of
@@ -167,17 +160,17 @@ void TfrmMain::miViewDrawItem(const TMenuItem& sender, HDC canvas, const RECT& r
 
     COLORREF textColour;
     if (selected) {
-        if (enabled) DrawRectangle(canvas, r, kNavy, kSelectedBack);
-        textColour = kSelectedText;
+        if (enabled) DrawRectangle(canvas, r, kMenuText, kMenuSelectedBack);
+        textColour = kMenuSelectedText;
     } else {
-        DrawRectangle(canvas, r, kWhite, kWhite);
-        DrawRectangle(canvas, MenuStripeSquare(r), kStripe, kStripe);
-        textColour = kNavy;
+        DrawRectangle(canvas, r, kMenuBack, kMenuBack);
+        DrawRectangle(canvas, MenuStripeSquare(r), kMenuStripe, kMenuStripe);
+        textColour = kMenuText;
     }
-    if (!enabled) textColour = kDisabledText;
+    if (!enabled) textColour = kMenuDisabledText;
 
     if (IsMenuSeparator(sender.Caption())) {
-        DrawRectangle(canvas, MenuSeparatorLine(r), kSeparatorLine, kSeparatorLine);
+        DrawRectangle(canvas, MenuSeparatorLine(r), kMenuSeparator, kMenuSeparator);
         return;
     }
     SIZE yy{};
@@ -234,7 +227,7 @@ void TfrmMain::v1AdvancedDrawItem(const TMenuItem&, HDC canvas, const RECT& rect
         if (!place.stretch) {
             BitBlt(scratchDC.get(), 0, 0, picture->Width(), picture->Height(), sourceDC.get(), 0, 0, SRCCOPY);
         } else {
-            DrawRectangle(canvas, place.frame, kPreviewFrame, window);
+            DrawRectangle(canvas, place.frame, kMenuPictureFrame, window);
             SetStretchBltMode(scratchDC.get(), HALFTONE);
             SetBrushOrgEx(scratchDC.get(), 0, 0, nullptr);
             StretchBlt(scratchDC.get(), 0, 0, place.target.Width(), place.target.Height(), sourceDC.get(), 0, 0,
@@ -245,7 +238,7 @@ void TfrmMain::v1AdvancedDrawItem(const TMenuItem&, HDC canvas, const RECT& rect
         return;
     }
 
-    DrawRectangle(canvas, PreviewTextFrame(r), kPreviewFrame, window);
+    DrawRectangle(canvas, PreviewTextFrame(r), kMenuPictureFrame, window);
     // A scratch copy: drawing with an ellipsis must not touch the item.
     const std::u16string text =
         PreviewTextPart(item->Format == CF_UNICODETEXT ? item->WText : codePage_.ToWide(item->Text));

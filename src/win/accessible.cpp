@@ -101,26 +101,8 @@ public:
     STDMETHODIMP get_accName(VARIANT child, BSTR* out) override { return Field(child, out, &AccessibleElement::name); }
     STDMETHODIMP get_accValue(VARIANT child, BSTR* out) override { return Field(child, out, &AccessibleElement::value); }
     STDMETHODIMP get_accDescription(VARIANT child, BSTR* out) override { return Empty(child, out); }
-    STDMETHODIMP get_accRole(VARIANT child, VARIANT* out) override {
-        if (!out) return E_POINTER;
-        VariantInit(out);
-        AccessibleElement element;
-        const HRESULT hr = Describe(child, element);
-        if (FAILED(hr)) return hr;
-        out->vt = VT_I4;
-        out->lVal = element.role;
-        return S_OK;
-    }
-    STDMETHODIMP get_accState(VARIANT child, VARIANT* out) override {
-        if (!out) return E_POINTER;
-        VariantInit(out);
-        AccessibleElement element;
-        const HRESULT hr = Describe(child, element);
-        if (FAILED(hr)) return hr;
-        out->vt = VT_I4;
-        out->lVal = element.state;
-        return S_OK;
-    }
+    STDMETHODIMP get_accRole(VARIANT child, VARIANT* out) override { return Number(child, out, &AccessibleElement::role); }
+    STDMETHODIMP get_accState(VARIANT child, VARIANT* out) override { return Number(child, out, &AccessibleElement::state); }
     STDMETHODIMP get_accHelp(VARIANT child, BSTR* out) override { return Empty(child, out); }
     STDMETHODIMP get_accHelpTopic(BSTR* file, VARIANT, long* topic) override {
         if (file) *file = nullptr;
@@ -210,6 +192,17 @@ private:
         AccessibleElement element;
         const HRESULT hr = Describe(child, element);
         return FAILED(hr) ? hr : Text(element.*field, out);
+    }
+    // A numeric field (role, state) as a VT_I4 variant.
+    HRESULT Number(const VARIANT& child, VARIANT* out, long AccessibleElement::*field) const {
+        if (!out) return E_POINTER;
+        VariantInit(out);
+        AccessibleElement element;
+        const HRESULT hr = Describe(child, element);
+        if (FAILED(hr)) return hr;
+        out->vt = VT_I4;
+        out->lVal = element.*field;
+        return S_OK;
     }
     HRESULT Empty(const VARIANT& child, BSTR* out) const {
         if (!out) return E_POINTER;

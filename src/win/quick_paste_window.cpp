@@ -9,6 +9,7 @@
 #include "gdi_handles.h"
 #include "geometry/history_entry_geometry.h"
 #include "geometry/quick_paste_geometry.h"
+#include "menu_palette.h"
 #include "resource_ids.h"
 #include "wide_text.h"
 #include "widgets/offscreen_surface.h"
@@ -17,15 +18,6 @@
 
 namespace swl {
 namespace {
-
-// The colours of the program's menus.
-constexpr COLORREF kSelectedBack = RGB(207, 221, 245);
-constexpr COLORREF kNavy = RGB(0, 0, 128);
-constexpr COLORREF kSelectedText = RGB(0, 0, 255);
-constexpr COLORREF kStripe = RGB(239, 244, 252);
-constexpr COLORREF kDisabledText = RGB(140, 174, 232);
-constexpr COLORREF kSeparator = RGB(198, 216, 244);
-constexpr COLORREF kFrameGray = RGB(128, 128, 128);
 
 // An entry shows one line: the text's start, its breaks and tabs as blanks.
 constexpr std::size_t kShownChars = 200;
@@ -229,22 +221,22 @@ void TQuickPasteWindow::Paint(HDC target) {
     ScopedSelect font(dc, font_);
     SetBkMode(dc, TRANSPARENT);
 
-    Fill(dc, client, RGB(255, 255, 255));
-    Outline(dc, client, kNavy);
+    Fill(dc, client, kMenuBack);
+    Outline(dc, client, kMenuText);
 
     // The filter line: what was typed, or how to filter.
     const int f = kQuickPasteFrame;
     RECT header{f, f, client.right - f, f + kQuickPasteHeaderHeight};
-    Fill(dc, {header.left, header.top, header.left + kQuickPasteStripeWidth, header.bottom}, kStripe);
+    Fill(dc, {header.left, header.top, header.left + kQuickPasteStripeWidth, header.bottom}, kMenuStripe);
     RECT textBox{header.left + kQuickPasteStripeWidth + 6, header.top, header.right - 4, header.bottom};
     if (list_.Filter().empty())
-        Text(dc, texts_.filterHint, textBox, kDisabledText);
+        Text(dc, texts_.filterHint, textBox, kMenuDisabledText);
     else
-        Text(dc, list_.Filter(), textBox, kNavy);
+        Text(dc, list_.Filter(), textBox, kMenuText);
     const int lineY = header.bottom + kQuickPasteSeparatorHeight / 2;
     Fill(dc, {header.left, header.bottom, header.left + kQuickPasteStripeWidth, header.bottom + kQuickPasteSeparatorHeight},
-         kStripe);
-    Fill(dc, {header.left + kQuickPasteStripeWidth + 2, lineY, header.right - 2, lineY + 1}, kSeparator);
+         kMenuStripe);
+    Fill(dc, {header.left + kQuickPasteStripeWidth + 2, lineY, header.right - 2, lineY + 1}, kMenuSeparator);
 
     for (int r = 0; r < RowsShown(); ++r) {
         const RECT row = ToRECT(QuickPasteRow(r));
@@ -253,10 +245,10 @@ void TQuickPasteWindow::Paint(HDC target) {
             DrawEntry(dc, position, row, position == list_.Selected());
             continue;
         }
-        Fill(dc, {row.left, row.top, row.left + kQuickPasteStripeWidth, row.bottom}, kStripe);
+        Fill(dc, {row.left, row.top, row.left + kQuickPasteStripeWidth, row.bottom}, kMenuStripe);
         if (r == 0) {
             RECT box{row.left + kQuickPasteStripeWidth + 6, row.top, row.right - 4, row.bottom};
-            Text(dc, list_.HistoryEmpty() ? texts_.empty : texts_.noMatch, box, kDisabledText);
+            Text(dc, list_.HistoryEmpty() ? texts_.empty : texts_.noMatch, box, kMenuDisabledText);
         }
     }
     // More entries than rows: a thin mark at the right edge says where the
@@ -267,7 +259,7 @@ void TQuickPasteWindow::Paint(HDC target) {
         const int height = RowsShown() * kQuickPasteRowHeight;
         const int top = first.top + height * list_.Top() / n;
         const int bottom = first.top + height * (list_.Top() + RowsShown()) / n;
-        Fill(dc, {first.right - 3, top, first.right - 1, bottom}, kSeparator);
+        Fill(dc, {first.right - 3, top, first.right - 1, bottom}, kMenuSeparator);
     }
     if (dc != target) BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
 }
@@ -276,12 +268,12 @@ void TQuickPasteWindow::DrawEntry(HDC dc, int position, const RECT& row, bool se
     const QuickPasteEntry& entry = list_.Shown(position);
     const TCBI* item = item_ ? item_(entry.slot) : nullptr;
     if (selected) {
-        Fill(dc, row, kSelectedBack);
-        Outline(dc, row, kNavy);
+        Fill(dc, row, kMenuSelectedBack);
+        Outline(dc, row, kMenuText);
     } else {
-        Fill(dc, {row.left, row.top, row.left + kQuickPasteStripeWidth, row.bottom}, kStripe);
+        Fill(dc, {row.left, row.top, row.left + kQuickPasteStripeWidth, row.bottom}, kMenuStripe);
     }
-    const COLORREF colour = selected ? kSelectedText : kNavy;
+    const COLORREF colour = selected ? kMenuSelectedText : kMenuText;
     const HICON icon = item ? icons_[EntryIconIndexForFormat(static_cast<unsigned>(item->Format))] : nullptr;
     const int iconX = row.left + (kQuickPasteStripeWidth - kQuickPasteIconSize) / 2;
     const int iconY = row.top + (kQuickPasteRowHeight - kQuickPasteIconSize) / 2;
@@ -310,7 +302,7 @@ void TQuickPasteWindow::DrawEntry(HDC dc, int position, const RECT& row, bool se
                        picture->Height(), SRCCOPY);
             SetStretchBltMode(dc, oldMode);
         }
-        Outline(dc, {x - 1, ty - 1, x + thumb.width + 1, ty + thumb.height + 1}, kFrameGray);
+        Outline(dc, {x - 1, ty - 1, x + thumb.width + 1, ty + thumb.height + 1}, kMenuPictureFrame);
         box.left = x + kQuickPasteThumbWidth + 8;
         const std::string size = std::to_string(picture->Width()) + " x " + std::to_string(picture->Height());
         Text(dc, std::u16string(size.begin(), size.end()), box, colour);

@@ -22,14 +22,6 @@ constexpr wchar_t kTargetClass[] = L"StashwellPasteTarget";
 std::wstring ProgramExe() { return ToWindowsPath(SWL_EXE_PATH); }
 std::wstring PasteTargetExe() { return ToWindowsPath(PASTE_TARGET_PATH); }
 
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD wrote = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(h);
-}
-
 // Key strokes as the keyboard would send them.
 void SendKeys(const std::vector<WORD>& downs) {
     std::vector<INPUT> inputs;
@@ -66,8 +58,9 @@ protected:
     }
 
     bool StartProgram(const std::string& hotKey, bool mainWindowShown = false) {
-        WriteFileBytes(folder.Path() + L"SWL.ini",
-                       std::string("[SWL]\r\nFTR=") + (mainWindowShown ? "1" : "0") + "\r\nHotKey=" + hotKey + "\r\n");
+        if (!WriteFileBytes(folder.Path() + L"SWL.ini", std::string("[SWL]\r\nFTR=") + (mainWindowShown ? "1" : "0") +
+                                                            "\r\nHotKey=" + hotKey + "\r\n"))
+            return false;
         program = std::make_unique<RunningProgram>(ProgramExe(), folder.Path());
         return program->Start();
     }

@@ -26,14 +26,6 @@ std::string FileBytes(const std::wstring& path) {
     return bytes;
 }
 
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD wrote = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(h);
-}
-
 constexpr int kPictureW = 29, kPictureH = 11;
 COLORREF PatternColour(int x, int y) { return RGB(x * 9 % 256, y * 23 % 256, (x + y) * 5 % 256); }
 
@@ -101,7 +93,7 @@ TEST(SettingsEndToEnd, TheHistoryAndTheRunValueSurviveARestartAndAReadOnlyFileIs
     ASSERT_TRUE(EmptyTheClipboard(owner.Handle()));
     TempFolder folder;
     const std::wstring ini = folder.Path() + L"SWL.ini";
-    WriteFileBytes(ini, "[SWL]\r\nSaveOnExit=1\r\nRestoreCB=1\r\nAutoLoad=1\r\n");
+    ASSERT_TRUE(WriteFileBytes(ini, "[SWL]\r\nSaveOnExit=1\r\nRestoreCB=1\r\nAutoLoad=1\r\n"));
     const std::u16string vietnamese = u"Xin ch\u00E0o th\u1EBF gi\u1EDBi";
     std::vector<std::u16string> saved;
     {

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "MainForm.h"
-#include "error_report.h"
+#include "collected_reports.h"
 #include "test_support.h"
 
 namespace swl {
@@ -91,21 +91,17 @@ class AccessibilityTest : public ::testing::Test {
 protected:
     void SetUp() override {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        previousSink_ = SetErrorReportSink([](const std::string&) {});
         form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
         SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
         test::PumpPending();
     }
     void TearDown() override {
         form.reset();
-        SetErrorReportSink(previousSink_);
     }
 
+    test::CollectedReports reports;  // keeps a report from blocking the test in a message box
     TApplication app;
     std::unique_ptr<TfrmMain> form;
-
-private:
-    ErrorReportSink previousSink_;
 };
 
 TEST_F(AccessibilityTest, CheckBoxesReportTheirCaptionsAndCheckedStates) {

@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "MainForm.h"
-#include "error_report.h"
 #include "message_pump.h"
+#include "collected_reports.h"
 #include "test_support.h"
 
 namespace swl {
@@ -50,7 +50,6 @@ std::ostream& operator<<(std::ostream& out, const Stop& stop) {
 class KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
         // Joining the viewer chain records what the clipboard holds: an
         // empty clipboard starts an empty history, whatever ran before.
         ASSERT_TRUE(test::EmptyTheClipboard(clipboardOwner_.Handle()));
@@ -63,8 +62,7 @@ protected:
     }
     void TearDown() override {
         form.reset();
-        SetErrorReportSink(previousSink_);
-        EXPECT_TRUE(reports.empty()) << reports.front();
+        EXPECT_EQ(reports.Texts(), std::vector<std::string>{});
     }
 
     Stop Focus() const {
@@ -99,13 +97,10 @@ protected:
         return stops;
     }
 
+    test::CollectedReports reports;
     test::MessageWindow clipboardOwner_;
     TApplication app;
     std::unique_ptr<TfrmMain> form;
-    std::vector<std::string> reports;
-
-private:
-    ErrorReportSink previousSink_;
 };
 
 TEST_F(KeyboardTest, TabAndShiftTabGoRoundEachPageInTheDesignedOrder) {

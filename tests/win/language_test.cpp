@@ -12,7 +12,7 @@
 
 #include "MainForm.h"
 #include "SWLLang.h"
-#include "error_report.h"
+#include "collected_reports.h"
 #include "test_support.h"
 
 namespace swl {
@@ -27,23 +27,19 @@ std::u16string WindowText(HWND hwnd) {
 class LanguageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousSink_ = SetErrorReportSink([](const std::string&) {});
         form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
     }
     void TearDown() override {
         form.reset();
-        SetErrorReportSink(previousSink_);
     }
     void SetLanguage(bool vietnamese) {
         if (form->ckLang.Checked() != vietnamese) form->ckLang.Click();
         ASSERT_EQ(form->ckLang.Checked(), vietnamese);
     }
 
+    test::CollectedReports reports;  // keeps a report from blocking the test in a message box
     TApplication app;
     std::unique_ptr<TfrmMain> form;
-
-private:
-    ErrorReportSink previousSink_;
 };
 
 TEST_F(LanguageTest, EveryCaptionFollowsTheSwitchAndBack) {

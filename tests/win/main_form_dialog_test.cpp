@@ -10,7 +10,7 @@
 
 #include "MainForm.h"
 #include "dialog_driver.h"
-#include "error_report.h"
+#include "collected_reports.h"
 #include "test_support.h"
 
 namespace swl {
@@ -25,21 +25,17 @@ std::wstring Title(HWND hwnd) {
 class MainFormDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousSink_ = SetErrorReportSink([](const std::string&) {});
         ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
         form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
     }
     void TearDown() override {
         form.reset();
-        SetErrorReportSink(previousSink_);
     }
 
+    test::CollectedReports reports;  // keeps a report from blocking the test in a message box
     TApplication app;
     test::MessageWindow writer;
     std::unique_ptr<TfrmMain> form;
-
-private:
-    ErrorReportSink previousSink_;
 };
 
 TEST_F(MainFormDialogTest, ShowsTheMessageAsTheProgramsTopmostDialog) {

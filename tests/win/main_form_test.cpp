@@ -14,8 +14,8 @@
 
 #include "clipboard.h"
 #include "clipboard_holder.h"
+#include "collected_reports.h"
 #include "ddb_picture.h"
-#include "error_report.h"
 #include "test_support.h"
 
 namespace swl {
@@ -46,13 +46,11 @@ public:
 class MainFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
         ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
     }
 
     void TearDown() override {
         form.reset();
-        SetErrorReportSink(previousSink_);
         EXPECT_EQ(TClipboard::Instance().OpenCount(), 0);
     }
 
@@ -108,14 +106,11 @@ protected:
         EXPECT_EQ(form->pbCBItems.LightValue(), Count());
     }
 
+    test::CollectedReports reports;
     TApplication app;
     test::MessageWindow writer;
     CountingNotificationWindow notifications;
     std::unique_ptr<TfrmMain> form;
-    std::vector<std::string> reports;
-
-private:
-    ErrorReportSink previousSink_;
 };
 
 TEST_F(MainFormTest, JoiningTheChainRecordsWhatTheClipboardHolds) {
@@ -385,7 +380,7 @@ TEST_F(MainFormTest, APictureThatCannotBeCopiedRecordsNothing) {
     SelectObject(dc, old);
     DeleteDC(dc);
 
-    EXPECT_EQ(reports, std::vector<std::string>{"Cannot copy the picture on the clipboard."});
+    EXPECT_EQ(reports.Texts(), std::vector<std::string>{"Cannot copy the picture on the clipboard."});
     EXPECT_EQ(Count(), 1);
     EXPECT_EQ(Slot(0).WText, u"text");
     EXPECT_EQ(TClipboard::Instance().OpenCount(), 0);
@@ -514,7 +509,7 @@ TEST_F(MainFormTest, CopyToClipboardThatCannotWritePutsTheItemBack) {
     EXPECT_EQ(Lines(), before);
     EXPECT_EQ(Slot(2).WText, u"item01");
     EXPECT_EQ(form->SelectedIndex(), 1);
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(reports.Texts().empty());
     ExpectStoreConsistent();
 }
 
@@ -522,7 +517,7 @@ TEST_F(MainFormTest, ClearWindowsClipboard) {
     Start();
     Fill(2);
     ClickLink(form->lbClearCB);
-    EXPECT_TRUE(reports.empty());
+    EXPECT_TRUE(reports.Texts().empty());
     EXPECT_EQ(CountClipboardFormats(), 0);
     EXPECT_EQ(Slot(0).Format, 0);
     EXPECT_FALSE(IsWindowEnabled(form->lbClearCB.Handle()));
@@ -538,7 +533,7 @@ TEST_F(MainFormTest, ClearWindowsClipboardWhileAnotherProgramHoldsItReportsAndCh
         ClickLink(form->lbClearCB);
         EXPECT_TRUE(holder.Release());
     }
-    EXPECT_EQ(reports, std::vector<std::string>{"Cannot open clipboard."});
+    EXPECT_EQ(reports.Texts(), std::vector<std::string>{"Cannot open clipboard."});
     EXPECT_EQ(Slot(0).WText, u"item01");
     EXPECT_TRUE(IsWindowEnabled(form->lbClearCB.Handle()));
     EXPECT_EQ(test::ReadClipboardUnicode(writer.Handle()), u"item01");

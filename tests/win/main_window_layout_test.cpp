@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "error_report.h"
 #include "geometry/gradient.h"
 #include "geometry/history_entry_geometry.h"
 #include "geometry/progress_bar_geometry.h"
 #include "canvas.h"
+#include "collected_reports.h"
 #include "test_support.h"
 
 namespace swl {
@@ -65,7 +65,6 @@ COLORREF Colour(Rgb c) { return RGB(c.r, c.g, c.b); }
 class MainWindowLayoutTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
         ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
         form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
         // Shown where nothing covers it (it is topmost), without activation.
@@ -75,8 +74,7 @@ protected:
 
     void TearDown() override {
         form.reset();
-        SetErrorReportSink(previousSink_);
-        EXPECT_TRUE(reports.empty()) << reports.front();
+        EXPECT_EQ(reports.Texts(), std::vector<std::string>{});
     }
 
     void Write(const ClipboardContent& content) {
@@ -149,13 +147,10 @@ protected:
         return n;
     }
 
+    test::CollectedReports reports;
     TApplication app;
     test::MessageWindow writer;
     std::unique_ptr<TfrmMain> form;
-    std::vector<std::string> reports;
-
-private:
-    ErrorReportSink previousSink_;
 };
 
 TEST_F(MainWindowLayoutTest, ComponentsSitWhereTheDesignPutsThem) {

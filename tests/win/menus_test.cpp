@@ -14,9 +14,9 @@
 
 #include "ddb_picture.h"
 #include "widgets/gdi_text_measurer.h"
-#include "error_report.h"
 #include "platform.h"
 #include "canvas.h"
+#include "collected_reports.h"
 #include "test_support.h"
 
 namespace swl {
@@ -50,13 +50,11 @@ std::unique_ptr<DdbPicture> RedPicture(int width, int height) {
 class MenusTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
         form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
     }
     void TearDown() override {
         form.reset();
-        SetErrorReportSink(previousSink_);
-        EXPECT_TRUE(reports.empty()) << reports.front();
+        EXPECT_EQ(reports.Texts(), std::vector<std::string>{});
     }
 
     // Appends a history item straight to the store, as a capture would.
@@ -104,12 +102,9 @@ protected:
         return f.MenuDrawItem(d);
     }
 
+    test::CollectedReports reports;
     TApplication app;
     std::unique_ptr<TfrmMain> form;
-    std::vector<std::string> reports;
-
-private:
-    ErrorReportSink previousSink_;
 };
 
 TEST_F(MenusTest, MenusHoldTheirItemsInOrderAllOwnerDrawn) {

@@ -12,8 +12,8 @@
 
 #include "MainForm.h"
 #include "clipboard_holder.h"
+#include "collected_reports.h"
 #include "dialog_driver.h"
-#include "error_report.h"
 #include "test_support.h"
 
 namespace swl {
@@ -37,14 +37,12 @@ std::string ClassOf(HWND hwnd) {
 class PasteTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
         ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
         form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
     }
     void TearDown() override {
         form.reset();
-        SetErrorReportSink(previousSink_);
-        EXPECT_TRUE(reports.empty()) << reports.front();
+        EXPECT_EQ(reports.Texts(), std::vector<std::string>{});
     }
 
     // Records "first" and "second" (oldest first) through the capture.
@@ -89,16 +87,13 @@ protected:
         EXPECT_TRUE(target.Wait());
     }
 
+    test::CollectedReports reports;
     TApplication app;
     test::MessageWindow writer;
     std::unique_ptr<TfrmMain> form;
-    std::vector<std::string> reports;
     test::ChildProcess target;
     HWND targetWindow = nullptr;
     HWND edit = nullptr;
-
-private:
-    ErrorReportSink previousSink_;
 };
 
 TEST_F(PasteTest, TypesTheItemIntoTheWindowThatHadTheFocus) {

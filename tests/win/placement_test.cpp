@@ -14,7 +14,7 @@
 #include <string>
 
 #include "MainForm.h"
-#include "error_report.h"
+#include "collected_reports.h"
 #include "test_support.h"
 
 namespace swl {
@@ -60,7 +60,6 @@ std::u16string ToolTipText(const TTrackBar& bar) {
 class PlacementTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
         form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
         // The layout puts the bar on the Settings page; here the window
         // itself holds it when the page does not exist.
@@ -69,8 +68,7 @@ protected:
     }
     void TearDown() override {
         form.reset();
-        SetErrorReportSink(previousSink_);
-        EXPECT_TRUE(reports.empty()) << reports.front();
+        EXPECT_EQ(reports.Texts(), std::vector<std::string>{});
     }
 
     HWND Hwnd() const { return form->Handle(); }
@@ -79,12 +77,9 @@ protected:
         return {r.right - r.left, r.bottom - r.top};
     }
 
+    test::CollectedReports reports;
     TApplication app;
     std::unique_ptr<TfrmMain> form;
-    std::vector<std::string> reports;
-
-private:
-    ErrorReportSink previousSink_;
 };
 
 TEST_F(PlacementTest, ShowDocksAgainstTheTaskbarTheShellReports) {

@@ -18,7 +18,6 @@
 #include "bmp/bmp_writer.h"
 #include "clipboard.h"
 #include "ddb_picture.h"
-#include "error_report.h"
 #include "gdi_handles.h"
 #include "item_limits.h"
 #include "ini/ini_document.h"
@@ -27,6 +26,7 @@
 #include "settings/run_key.h"
 #include "settings/win_file_layer.h"
 #include "SWLLang.h"
+#include "collected_reports.h"
 #include "test_support.h"
 
 namespace swl {
@@ -44,14 +44,7 @@ std::string ReadBytes(const std::wstring& path) {
     return read.ok() ? read.bytes : std::string("<no file>");
 }
 
-void WriteBytes(const std::wstring& path, std::string_view bytes) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD wrote = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
-    CloseHandle(h);
-    ASSERT_EQ(wrote, bytes.size());
-}
+void WriteBytes(const std::wstring& path, std::string_view bytes) { ASSERT_TRUE(test::WriteFileBytes(path, bytes)); }
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
@@ -211,12 +204,10 @@ bool LooksLikeThePlaceholder(const DdbPicture& picture) {
 class SettingsFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
         ASSERT_TRUE(test::EmptyTheClipboard(writer.Handle()));
     }
     void TearDown() override {
         form.reset();
-        SetErrorReportSink(previousSink_);
         RegDeleteKeyW(HKEY_CURRENT_USER, kTestRunKey);
         RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\StashwellTests");
         SetFileAttributesW(Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
@@ -241,16 +232,13 @@ protected:
     int Count() const { return form->History.CBCount; }
     const TCBI& Slot(int i) const { return form->History.CBItems[static_cast<std::size_t>(i)]; }
 
+    test::CollectedReports reports;
     TApplication app;
     test::MessageWindow writer;
     TempFolder folder;
     std::wstring dir;
     std::unique_ptr<TfrmMain> form;
     std::vector<std::u16string> dialogs;
-    std::vector<std::string> reports;  // the general error report
-
-private:
-    ErrorReportSink previousSink_;
 };
 
 TEST_F(SettingsFormTest, ASavedHistoryComesBackInOrderInAFolderTheAnsiCodePageCannotSpell) {
@@ -298,7 +286,7 @@ TEST_F(SettingsFormTest, WhatTheCaptureRecordsComesBackAfterARestart) {
     const std::u16string longest(kMaxStoredTextBytes, u'x');
     ASSERT_TRUE(test::WriteClipboard(writer.Handle(), {.unicode = longest}));
     ASSERT_TRUE(test::WriteClipboard(writer.Handle(), {.text = std::string(kMaxStoredTextBytes + 1, 'y')}));
-    EXPECT_EQ(reports, std::vector<std::string>{"The text on the clipboard is too long to keep."});
+    EXPECT_EQ(reports.Texts(), std::vector<std::string>{"The text on the clipboard is too long to keep."});
     // A bitmap announced but never rendered: the clipboard gives no handle.
     ASSERT_TRUE(test::OpenClipboardWithRetry(writer.Handle()));
     EmptyClipboard();

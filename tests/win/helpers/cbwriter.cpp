@@ -84,10 +84,7 @@ int Burst(HWND owner, int n, const std::wstring& prefix) {
 }  // namespace
 
 int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::vector<std::wstring> args(argv + 1, argv + argc);
-    LocalFree(argv);
+    std::vector<std::wstring> args = CommandArguments();
     if (args.empty()) return 2;
     MessageWindow owner;
     const std::wstring command = args[0];

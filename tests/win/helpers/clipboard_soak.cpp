@@ -337,10 +337,7 @@ int RunSoak(const std::wstring& programExe, int changes, int side) {
 }  // namespace
 
 int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    std::vector<std::wstring> args(argv + 1, argv + argc);
-    LocalFree(argv);
+    std::vector<std::wstring> args = CommandArguments();
     if (args.size() == 3 && args[0] == L"viewer") return RunViewer(args[1], args[2]);
     if (args.empty() || args.size() > 3) {
         std::fprintf(stderr, "usage: clipboard_soak SWL_EXE [CHANGES] [PICTURE_SIDE]\n");

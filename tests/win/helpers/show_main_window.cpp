@@ -18,19 +18,11 @@
 
 #include "MainForm.h"
 #include "message_pump.h"
+#include "form_history.h"
 #include "test_support.h"
 
-namespace {
-
 using swl::test::ClipboardContent;
-
-bool Record(swl::TfrmMain& form, HWND writer, const ClipboardContent& content) {
-    const int before = form.History.CBCount;
-    if (!swl::test::WriteClipboard(writer, content)) return false;
-    return swl::test::PumpUntil([&] { return form.History.CBCount != before; }, 5000);
-}
-
-}  // namespace
+using swl::test::RecordOnForm;
 
 int main(int argc, char** argv) {
     int page = 0;
@@ -69,7 +61,7 @@ int main(int argc, char** argv) {
     ClipboardContent shortText;
     shortText.unicode = u"Selected entry: short Unicode text \u2713";
     for (const ClipboardContent* c : {&ansi, &wide, &picture, &shortText})
-        if (!Record(*form, writer.Handle(), *c)) return 2;
+        if (!RecordOnForm(*form, writer.Handle(), *c)) return 2;
     // The first item as an 8-bit text record, as a CF_TEXT-only clipboard
     // gives it on a system that does not synthesise Unicode text.
     swl::TCBI& first = form->History.CBItems[1];

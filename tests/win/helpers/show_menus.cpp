@@ -8,14 +8,15 @@
 #include <windows.h>
 
 #include <commctrl.h>
-#include <shellapi.h>
 
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "MainForm.h"
 #include "ddb_picture.h"
+#include "test_support.h"
 
 namespace {
 
@@ -79,14 +80,13 @@ std::unique_ptr<swl::DdbPicture> Pattern(int width, int height) {
 }  // namespace
 
 int main() {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv || argc < 3) {
+    const std::vector<std::wstring> args = swl::test::CommandArguments();
+    if (args.size() < 2) {
         std::fprintf(stderr, "usage: show_menus list|text|picture|big|tray READYFILE\n");
         return 2;
     }
-    g_mode = argv[1];
-    g_readyFile = argv[2];
+    g_mode = args[0];
+    g_readyFile = args[1];
 
     swl::TApplication app;
     swl::TfrmMain form(app, swl::TfrmMain::Options{false});

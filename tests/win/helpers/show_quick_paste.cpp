@@ -17,19 +17,11 @@
 
 #include "MainForm.h"
 #include "quick_paste_window.h"
+#include "form_history.h"
 #include "test_support.h"
 
-namespace {
-
 using swl::test::ClipboardContent;
-
-bool Record(swl::TfrmMain& form, HWND writer, const ClipboardContent& content) {
-    const int before = form.History.CBCount;
-    if (!swl::test::WriteClipboard(writer, content)) return false;
-    return swl::test::PumpUntil([&] { return form.History.CBCount != before; }, 5000);
-}
-
-}  // namespace
+using swl::test::RecordOnForm;
 
 int main(int argc, char** argv) {
     std::string filter;
@@ -67,7 +59,7 @@ int main(int argc, char** argv) {
         contents[5].unicode = u"https://example.org/stashwell/quick-paste";
         contents[6].unicode = u"Newest item \u2713";
         for (const auto& c : contents)
-            if (!Record(*form, writer.Handle(), c)) return 2;
+            if (!RecordOnForm(*form, writer.Handle(), c)) return 2;
         swl::TCBI& first = form->History.CBItems[1];
         first.Format = swl::kCF_TEXT;
         first.Text = "Plain 8-bit text: the quick brown fox";

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include <shellapi.h>
+
 #include <cstring>
 
 namespace swl::test {
@@ -339,6 +341,24 @@ std::wstring ToWindowsPath(const std::string& path) {
     for (auto& c : out)
         if (c == L'/') c = L'\\';
     return out;
+}
+
+std::vector<std::wstring> CommandArguments() {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv) return {};
+    std::vector<std::wstring> args(argv + 1, argv + argc);
+    LocalFree(argv);
+    return args;
+}
+
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    DWORD wrote = 0;
+    const BOOL ok = WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+    CloseHandle(h);
+    return ok && wrote == bytes.size();
 }
 
 std::wstring ExeDirectory() {

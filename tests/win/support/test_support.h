@@ -10,6 +10,7 @@
 #include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace swl::test {
@@ -121,6 +122,13 @@ public:
 private:
     PROCESS_INFORMATION info_{};
 };
+
+// The command line's arguments after the exe's name.
+std::vector<std::wstring> CommandArguments();
+
+// Writes the file afresh with exactly these bytes; true when all of them were
+// written.
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
 
 // A Unix path becomes the Z: path Wine maps it to; Windows paths stay.
 std::wstring ToWindowsPath(const std::string& path);
