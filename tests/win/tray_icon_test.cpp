@@ -156,14 +156,23 @@ TEST_F(TrayIconTest, MouseSequencesBecomeClicksAndDoubleClicks) {
 
 // The general error report's message box is a modal window of the program
 // too: while it is open a left double click on the icon does nothing.
+struct SeenBox {
+    std::function<void(HWND)> onBox;
+    bool box = false;
+    bool modal = false;
+    int doubleClicks = -1;
+};
+SeenBox seen;
+
+// Polls for the message box while ReportError's modal loop runs.
+void CALLBACK PollForTheBox(HWND, UINT, UINT_PTR, DWORD) {
+    HWND box = FindWindowW(L"#32770", L"Stashwell");
+    if (!box || !IsWindowVisible(box) || seen.box) return;
+    seen.box = true;
+    seen.onBox(box);
+}
+
 TEST_F(TrayIconTest, TheErrorReportsMessageBoxClosesTheGate) {
-    struct Seen {
-        std::function<void(HWND)> onBox;
-        bool box = false;
-        bool modal = false;
-        int doubleClicks = -1;
-    };
-    static Seen seen;
     seen = {};
     seen.onBox = [this](HWND box) {
         seen.modal = IsModalDialogShowing();
@@ -172,12 +181,7 @@ TEST_F(TrayIconTest, TheErrorReportsMessageBoxClosesTheGate) {
         PostMessageW(box, WM_COMMAND, IDOK, 0);
     };
     const ErrorReportSink previous = SetErrorReportSink({});
-    const UINT_PTR poll = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
-        HWND box = FindWindowW(L"#32770", L"Stashwell");
-        if (!box || !IsWindowVisible(box) || seen.box) return;
-        seen.box = true;
-        seen.onBox(box);
-    });
+    const UINT_PTR poll = SetTimer(nullptr, 0, 20, &PollForTheBox);
     ReportError("Something went wrong");
     KillTimer(nullptr, poll);
     SetErrorReportSink(previous);
