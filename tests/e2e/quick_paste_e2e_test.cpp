@@ -79,6 +79,13 @@ protected:
         }, 20000));
         edit = FindWindowOf(target.Id(), L"Edit");
         ASSERT_NE(edit, nullptr);
+        // The window is in front before its thread has handled the
+        // activation: the edit takes the focus, creates its caret and only
+        // then places it, so the caret is there once it has a size.
+        ASSERT_TRUE(PumpUntil([&] {
+            const GUITHREADINFO info = TargetThreadInfo();
+            return info.hwndCaret == edit && info.rcCaret.bottom > info.rcCaret.top;
+        }, 20000)) << "the target's edit never showed its caret";
     }
 
     void Copy(const std::u16string& text) {
@@ -91,11 +98,16 @@ protected:
     bool WaitForPopup() { return PumpUntil([&] { return Popup() != nullptr && GetForegroundWindow() == Popup(); }); }
     std::u16string EditText() const { return TextOf(edit); }
 
-    // The target's caret on the screen.
-    RECT TargetCaret() const {
+    GUITHREADINFO TargetThreadInfo() const {
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
         GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info;
+    }
+
+    // The target's caret on the screen.
+    RECT TargetCaret() const {
+        const GUITHREADINFO info = TargetThreadInfo();
         RECT caret = info.rcCaret;
         MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
         return caret;
