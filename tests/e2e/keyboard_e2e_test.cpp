@@ -74,14 +74,31 @@ protected:
         main = program.MainWindow();
         // A first start shows the window; it is brought to the front for the keys.
         if (!IsWindowVisible(main)) ShowWindow(main, SW_SHOW);
+        // The system names the window foreground before the program's
+        // thread has handled the activation; the keys go where the focus is
+        // once it has, so both are waited for.
         SetForegroundWindow(main);
-        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main; }, 10000));
+        ASSERT_TRUE(PumpUntil([&] {
+            const HWND focus = program.Focus();
+            return GetForegroundWindow() == main && (focus == main || IsChild(main, focus));
+        }, 10000)) << Where();
     }
     void TearDown() override { EXPECT_TRUE(program.Close()); }
 
     bool KeysMoveFocusTo(std::initializer_list<WORD> keys, HWND expected) {
         PressKeys(keys);
         return PumpUntil([&] { return program.Focus() == expected; }, 5000);
+    }
+    // Which window is in front and which has the focus, for a failure.
+    std::string Where() const {
+        auto describe = [](HWND hwnd) {
+            wchar_t name[64] = {};
+            if (hwnd) GetClassNameW(hwnd, name, 64);
+            char out[160] = {};
+            WideCharToMultiByte(CP_UTF8, 0, name, -1, out, sizeof out, nullptr, nullptr);
+            return std::string(hwnd ? out : "none") + " \"" + Narrow(TextOf(hwnd)) + "\"";
+        };
+        return "foreground " + describe(GetForegroundWindow()) + ", focus " + describe(program.Focus());
     }
     HWND Control(const wchar_t* className, const std::u16string& text) {
         HWND hwnd = FindControl(main, className, text);
@@ -103,7 +120,7 @@ TEST_F(KeyboardE2eTest, TabAltVAndSpaceOnTheOptionsStripWorkInTheRealProgram) {
         PressKey(VK_TAB);
         PumpUntil([&] { return program.Focus() != before; }, 3000);
     }
-    ASSERT_EQ(program.Focus(), settingsLink) << "Tab never reached the Settings link";
+    ASSERT_EQ(program.Focus(), settingsLink) << "Tab never reached the Settings link; " << Where();
     PressKey(VK_RETURN);
     ASSERT_TRUE(PumpUntil([&] { return FindControl(main, L"Button", u"&Vietnamese interface") != nullptr; }, 5000))
         << "Enter on the Settings link did not show the Settings page";
@@ -138,7 +155,7 @@ TEST_F(KeyboardE2eTest, TabAltVAndSpaceOnTheOptionsStripWorkInTheRealProgram) {
     ASSERT_GE(round.size(), 11u);
     for (HWND next : round)
         ASSERT_TRUE(KeysMoveFocusTo({VK_TAB}, next))
-            << "expected \"" << Narrow(TextOf(next)) << "\", got \"" << Narrow(TextOf(program.Focus())) << "\"";
+            << "expected \"" << Narrow(TextOf(next)) << "\"; " << Where();
 
     // Alt+V: Vietnamese; the Vietnamese caption's access key, V, back.
     const HWND lang = Control(L"Button", u"&Vietnamese interface");
@@ -160,7 +177,7 @@ TEST_F(KeyboardE2eTest, TabAltVAndSpaceOnTheOptionsStripWorkInTheRealProgram) {
         PressKeys({VK_SHIFT, VK_TAB});
         PumpUntil([&] { return program.Focus() != before; }, 3000);
     }
-    ASSERT_EQ(program.Focus(), options) << "Shift+Tab never reached the Options strip";
+    ASSERT_EQ(program.Focus(), options) << "Shift+Tab never reached the Options strip; " << Where();
     auto height = [&] {
         const RECT r = RectOf(group);
         return r.bottom - r.top;

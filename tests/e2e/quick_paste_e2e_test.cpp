@@ -73,8 +73,13 @@ protected:
         }, 20000));
         edit = FindWindowOf(target.Id(), L"Edit");
         ASSERT_NE(edit, nullptr);
-        // The edit makes its caret when it takes the focus, a moment later.
-        ASSERT_TRUE(PumpUntil([&] { return TargetCaret().bottom > TargetCaret().top; }));
+        // The window is in front before its thread has handled the
+        // activation: the edit takes the focus, creates its caret and only
+        // then places it, so the caret is there once it has a size.
+        ASSERT_TRUE(PumpUntil([&] {
+            const GUITHREADINFO info = TargetThreadInfo();
+            return info.hwndCaret == edit && info.rcCaret.bottom > info.rcCaret.top;
+        }, 20000)) << "the target's edit never showed its caret";
     }
 
     void Copy(const std::u16string& text) {
@@ -87,11 +92,17 @@ protected:
     bool WaitForPopup() { return PumpUntil([&] { return Popup() != nullptr && GetForegroundWindow() == Popup(); }); }
     std::u16string EditText() const { return TextOf(edit); }
 
-    // The target's caret on the screen.
-    RECT TargetCaret() const {
+    GUITHREADINFO TargetThreadInfo() const {
         GUITHREADINFO info{};
         info.cbSize = sizeof(info);
-        if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) || !info.hwndCaret) return {};
+        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
+        return info;
+    }
+
+    // The target's caret on the screen.
+    RECT TargetCaret() const {
+        const GUITHREADINFO info = TargetThreadInfo();
+        if (!info.hwndCaret) return {};
         RECT caret = info.rcCaret;
         MapWindowPoints(info.hwndCaret, nullptr, reinterpret_cast<POINT*>(&caret), 2);
         return caret;
