@@ -51,6 +51,12 @@ class KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
         previousSink_ = SetErrorReportSink([this](const std::string& text) { reports.push_back(text); });
+        // The form records what the clipboard holds when it starts; an
+        // earlier test's text would be one more line in the history.
+        {
+            test::MessageWindow owner;
+            ASSERT_TRUE(test::EmptyTheClipboard(owner.Handle()));
+        }
         form = std::make_unique<TfrmMain>(app, TfrmMain::Options{false});
         form->miShowClick();
         SetForegroundWindow(form->Handle());
