@@ -5,11 +5,9 @@
 
 #include <string_view>
 
-namespace swl {
+#include "ascii_case.h"
 
-constexpr char LowerAscii(char c) {
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
+namespace swl {
 
 constexpr bool KeyMatches(std::string_view tableKey, std::string_view key) {
     if (tableKey.size() != key.size()) return false;

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "ascii_case.h"
+
 namespace swl {
 namespace {
 
@@ -13,15 +15,6 @@ std::string_view Trim(std::string_view s) {
     while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
     while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
     return s;
-}
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    return true;
 }
 
 bool HasLineBreak(std::string_view s) {
@@ -114,7 +107,7 @@ IniDocument IniDocument::Parse(std::string_view bytes) {
 
 std::size_t IniDocument::FindSection(std::string_view name) const {
     for (std::size_t i = 0; i < lines_.size(); ++i)
-        if (lines_[i].kind == Kind::Section && SameName(lines_[i].Name(), name)) return i;
+        if (lines_[i].kind == Kind::Section && SameIgnoringAsciiCase(lines_[i].Name(), name)) return i;
     return kNone;
 }
 
@@ -127,7 +120,7 @@ std::size_t IniDocument::SectionEnd(std::size_t h) const {
 std::size_t IniDocument::FindKey(std::size_t h, std::string_view key) const {
     const std::size_t end = SectionEnd(h);
     for (std::size_t i = h + 1; i < end; ++i)
-        if (lines_[i].kind == Kind::Key && SameName(lines_[i].Name(), key)) return i;
+        if (lines_[i].kind == Kind::Key && SameIgnoringAsciiCase(lines_[i].Name(), key)) return i;
     return kNone;
 }
 
@@ -195,7 +188,7 @@ void IniDocument::DeleteKey(std::string_view section, std::string_view key) {
     if (h == kNone) return;
     std::size_t end = SectionEnd(h);
     for (std::size_t i = h + 1; i < end;) {
-        if (lines_[i].kind == Kind::Key && SameName(lines_[i].Name(), key)) {
+        if (lines_[i].kind == Kind::Key && SameIgnoringAsciiCase(lines_[i].Name(), key)) {
             lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(i));
             --end;
         } else {
@@ -210,7 +203,7 @@ void IniDocument::EraseSection(std::string_view section) {
     kept.reserve(lines_.size());
     bool erasing = false;
     for (auto& line : lines_) {
-        if (line.kind == Kind::Section) erasing = SameName(line.Name(), section);
+        if (line.kind == Kind::Section) erasing = SameIgnoringAsciiCase(line.Name(), section);
         if (erasing && line.kind != Kind::Other) continue;
         kept.push_back(std::move(line));
     }

@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "ascii_case.h"
+
 namespace swl {
 namespace {
 
@@ -29,15 +31,6 @@ constexpr std::array<Name, 7> kNamedKeys{{
 
 constexpr unsigned kAllModifiers = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | kHotKeyWin;
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Upper(a[i]) != Upper(b[i])) return false;
-    return true;
-}
-
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string_view Trim(std::string_view s) {
@@ -46,7 +39,7 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-bool IsLetter(char c) { return Upper(c) >= 'A' && Upper(c) <= 'Z'; }
+bool IsLetter(char c) { return UpperAscii(c) >= 'A' && UpperAscii(c) <= 'Z'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // The key of a key name; nothing for an unknown name.
@@ -55,7 +48,7 @@ std::optional<HotKey> ParseKey(std::string_view name) {
     if (name.size() == 1) {
         const char c = name[0];
         if (IsLetter(c) || IsDigit(c)) {
-            key.vk = static_cast<std::uint16_t>(Upper(c));
+            key.vk = static_cast<std::uint16_t>(UpperAscii(c));
             return key;
         }
         if (IsPunctuationKey(c)) {
@@ -65,13 +58,13 @@ std::optional<HotKey> ParseKey(std::string_view name) {
         return std::nullopt;
     }
     for (const auto& n : kNamedKeys) {
-        if (SameName(name, n.text)) {
+        if (SameIgnoringAsciiCase(name, n.text)) {
             key.vk = static_cast<std::uint16_t>(n.value);
             return key;
         }
     }
     // F1 to F24, without leading zeros.
-    if (name.size() >= 2 && name.size() <= 3 && Upper(name[0]) == 'F' && name[1] != '0') {
+    if (name.size() >= 2 && name.size() <= 3 && UpperAscii(name[0]) == 'F' && name[1] != '0') {
         int number = 0;
         for (char c : name.substr(1)) {
             if (!IsDigit(c)) return std::nullopt;
@@ -144,7 +137,7 @@ std::optional<HotKey> ParseHotKey(std::string_view text) {
         modifiers = plus == std::string_view::npos ? std::string_view{} : modifiers.substr(plus + 1);
         unsigned bit = 0;
         for (const auto& m : kModifiers)
-            if (SameName(part, m.text)) bit = m.value;
+            if (SameIgnoringAsciiCase(part, m.text)) bit = m.value;
         if (bit == 0 || (key->modifiers & bit)) return std::nullopt;  // unknown or twice
         key->modifiers |= bit;
         if (plus != std::string_view::npos && Trim(modifiers).empty()) return std::nullopt;  // "Ctrl+ +V"
