@@ -54,18 +54,42 @@ void WaitUntilInFront(HWND target) {
     });
 }
 
-// Taking the front back before the target has read its keys would send
-// them to this program instead. A sent message is answered only when the
-// target's thread comes back to its queue, after the input ahead of it has
-// been dispatched; two round trips cover the key strokes and the character
-// their translation posts. Without SMTO_BLOCK the messages sent to this
-// thread are answered while it waits for the target.
-void LetTargetTakeTheKeys(HWND target) {
-    for (int i = 0; i < 2; ++i) {
-        DWORD_PTR ignored = 0;
-        SendMessageTimeoutW(target, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kTargetWaitMs, &ignored);
+// Taking the front back before the target has read its keys would lose
+// them: the target's deactivation is a sent message, handled before the
+// input still queued for it, so the keys would reach no focus window. With
+// this thread's input attached to the target's, the two share one key
+// state, which follows the keys as the target reads them: V toggled and
+// Ctrl released again means the whole chord has been read, and the
+// character its translation posted came before the Ctrl release. A round
+// trip then lets the target finish with it. Without SMTO_BLOCK the messages
+// sent to this thread are answered while it waits.
+class KeysReadByTarget {
+public:
+    explicit KeysReadByTarget(HWND target)
+        : target_(target), thread_(GetWindowThreadProcessId(target, nullptr)),
+          attached_(thread_ && thread_ != GetCurrentThreadId() && AttachThreadInput(GetCurrentThreadId(), thread_, TRUE)),
+          vToggle_(GetKeyState(kKeyV) & 1) {}
+    KeysReadByTarget(const KeysReadByTarget&) = delete;
+    KeysReadByTarget& operator=(const KeysReadByTarget&) = delete;
+    ~KeysReadByTarget() {
+        if (attached_) AttachThreadInput(GetCurrentThreadId(), thread_, FALSE);
     }
-}
+
+    void Wait() {
+        if (attached_)
+            WaitAnsweringSentMessages(kTargetWaitMs, [&] {
+                return (GetKeyState(kKeyV) & 1) != vToggle_ && GetKeyState(VK_CONTROL) >= 0;
+            });
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(target_, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kTargetWaitMs, &ignored);
+    }
+
+private:
+    HWND target_;
+    DWORD thread_;
+    bool attached_;
+    SHORT vToggle_;
+};
 
 }  // namespace
 
@@ -96,11 +120,12 @@ void TfrmMain::FormDeactivate() { SetFocusTimer(true); }
 void TfrmMain::TypePasteKeys(HWND target) {
     SetForegroundWindow(target);
     WaitUntilInFront(target);
+    KeysReadByTarget read(target);
     Key(VK_CONTROL, 0);
     Key(kKeyV, 0);
     Key(kKeyV, KEYEVENTF_KEYUP);
     Key(VK_CONTROL, KEYEVENTF_KEYUP);
-    LetTargetTakeTheKeys(target);
+    read.Wait();
 }
 
 void TfrmMain::miPasteClick() {
