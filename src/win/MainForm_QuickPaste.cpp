@@ -20,22 +20,6 @@ namespace {
 #define MOD_NOREPEAT 0x4000
 #endif
 
-// The combination's name inside the dialog's markup.
-std::string MarkupName(const HotKey& hotKey) {
-    std::string out;
-    for (char c : FormatHotKey(hotKey)) {
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>')
-            out += "&gt;";
-        else
-            out += c;
-    }
-    return out;
-}
-
 // The caret of target's thread in screen coordinates; the pointer (a
 // rectangle of no size) when that thread shows no caret.
 Rect CaretOrPointer(HWND target) {
@@ -96,7 +80,7 @@ void TfrmMain::SetQuickPaste(const HotKey& hotKey, bool on) {
     }
     quickPasteRegistered_ = registered;
     if (!registered)
-        ShowSettingsError(GetLangText(ckLang.Checked(), "errhotkeyused"), MarkupName(QuickPasteKey));
+        ShowSettingsError(GetLangText(ckLang.Checked(), "errhotkeyused"), FormatHotKey(QuickPasteKey));
 }
 
 void TfrmMain::ckHotKeyClick() {

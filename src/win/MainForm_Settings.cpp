@@ -7,6 +7,7 @@
 #include "MainForm.h"
 #include "SWLLang.h"
 #include "clipboard.h"
+#include "markup/char_reference.h"
 #include "settings/ddb_bmp_files.h"
 #include "settings/program_directory.h"
 #include "settings/run_key.h"
@@ -97,7 +98,9 @@ std::wstring TfrmMain::SettingsDirectory() const {
 
 void TfrmMain::ShowSettingsError(const std::u16string& text, std::string_view detail) {
     std::u16string message = text;
-    if (!detail.empty()) message += u"<br>" + Widen16(detail);
+    // The detail is plain text (a file name, a combination such as
+    // "Ctrl+&"): shown as it is, not read as markup.
+    if (!detail.empty()) message += u"<br>" + Widen16(EscapeMarkupText(detail));
     if (SettingsDialogSink) {
         SettingsDialogSink(TDlgType::Error, message);
         return;

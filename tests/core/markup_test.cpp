@@ -1,3 +1,4 @@
+#include "markup/char_reference.h"
 #include "markup/markup_links.h"
 #include "markup/markup_render.h"
 
@@ -301,6 +302,17 @@ TEST_F(MarkupTest, NotificationTextWrapsAndCentresAsABlock) {
     EXPECT_EQ(list[1].baseline, 7 + 12 - 2);
     EXPECT_EQ(list[2].baseline, 7 + 24 - 2);
     EXPECT_EQ(render.PlainText(), u"5/24 Clipboard Items collected");
+}
+
+// Plain text put into a caption (an error's file name, a combination such
+// as "Ctrl+&") shows as it is, whatever markup characters it holds.
+TEST_F(MarkupTest, EscapedPlainTextShowsLiterally) {
+    for (const std::string text : {"C:\\R&D\\SWL.ini", "Ctrl+&", "a <b>bold</b> &amp; more", "x > y < z"}) {
+        SCOPED_TRACE(text);
+        const std::string markup = EscapeMarkupText(text);
+        ASSERT_EQ(render.Prepare(std::u16string(markup.begin(), markup.end()), measurer, 0, false), MarkupStatus::Ok);
+        EXPECT_EQ(render.PlainText(), std::u16string(text.begin(), text.end()));
+    }
 }
 
 TEST_F(MarkupTest, DrawListStopsBelowTheBlockAndFollowsTheOrigin) {

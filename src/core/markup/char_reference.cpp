@@ -55,3 +55,23 @@ std::u16string ResolveCharReference(std::u16string_view name) {
 }
 
 }  // namespace swl::markup_detail
+
+namespace swl {
+
+std::string EscapeMarkupText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>')
+            out += "&gt;";
+        else
+            out += c;
+    }
+    return out;
+}
+
+}  // namespace swl

@@ -15,3 +15,12 @@ std::u16string ResolveCharReference(std::u16string_view name);
 void AppendUtf16(std::u16string& out, char32_t cp);
 
 }  // namespace swl::markup_detail
+
+namespace swl {
+
+// `text` as markup that shows it literally: "&", "<" and ">" become their
+// character references. For plain text (file names, error details) put into
+// a markup caption.
+std::string EscapeMarkupText(std::string_view text);
+
+}  // namespace swl
