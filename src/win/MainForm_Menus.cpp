@@ -17,6 +17,7 @@
 #include "geometry/menu_item_geometry.h"
 #include "geometry/preview_geometry.h"
 #include "platform.h"
+#include "solid_shapes.h"
 #include "win_rect.h"
 
 namespace swl {
@@ -29,18 +30,8 @@ constexpr COLORREF kPreviewText = RGB(0, 0, 0);
 // the menu while giving the same picture, ellipsis included.
 constexpr std::size_t kPreviewTextLimit = 8192;
 
-// Rectangle with a one-pixel pen and a solid brush, the DC's own pen and
-// brush put back afterwards.
 void DrawRectangle(HDC dc, const Rect& r, COLORREF pen, COLORREF brush) {
-    HPEN p = CreatePen(PS_SOLID, 1, pen);
-    HBRUSH b = CreateSolidBrush(brush);
-    HGDIOBJ oldPen = SelectObject(dc, p);
-    HGDIOBJ oldBrush = SelectObject(dc, b);
-    Rectangle(dc, r.left, r.top, r.right, r.bottom);
-    SelectObject(dc, oldBrush);
-    SelectObject(dc, oldPen);
-    DeleteObject(b);
-    DeleteObject(p);
+    DrawSolidRectangle(dc, ToRECT(r), pen, brush);
 }
 
 // The start of text, not cut inside a surrogate pair.

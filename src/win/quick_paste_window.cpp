@@ -11,6 +11,7 @@
 #include "geometry/quick_paste_geometry.h"
 #include "menu_palette.h"
 #include "resource_ids.h"
+#include "solid_shapes.h"
 #include "wide_text.h"
 #include "widgets/offscreen_surface.h"
 #include "window_object.h"
@@ -34,18 +35,6 @@ void RegisterClassOnce() {
         return RegisterClassExW(&wc) != 0;
     }();
     (void)registered;
-}
-
-void Fill(HDC dc, const RECT& r, COLORREF colour) {
-    SetDCBrushColor(dc, colour);
-    FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
-}
-
-void Outline(HDC dc, const RECT& r, COLORREF colour) {
-    SetDCPenColor(dc, colour);
-    ScopedSelect pen(dc, GetStockObject(DC_PEN));
-    ScopedSelect brush(dc, GetStockObject(NULL_BRUSH));
-    Rectangle(dc, r.left, r.top, r.right, r.bottom);
 }
 
 void Text(HDC dc, const std::u16string& text, RECT box, COLORREF colour, UINT extra = 0) {
@@ -221,22 +210,21 @@ void TQuickPasteWindow::Paint(HDC target) {
     ScopedSelect font(dc, font_);
     SetBkMode(dc, TRANSPARENT);
 
-    Fill(dc, client, kMenuBack);
-    Outline(dc, client, kMenuText);
+    DrawSolidRectangle(dc, client, kMenuText, kMenuBack);
 
     // The filter line: what was typed, or how to filter.
     const int f = kQuickPasteFrame;
     RECT header{f, f, client.right - f, f + kQuickPasteHeaderHeight};
-    Fill(dc, {header.left, header.top, header.left + kQuickPasteStripeWidth, header.bottom}, kMenuStripe);
+    FillSolid(dc, {header.left, header.top, header.left + kQuickPasteStripeWidth, header.bottom}, kMenuStripe);
     RECT textBox{header.left + kQuickPasteStripeWidth + 6, header.top, header.right - 4, header.bottom};
     if (list_.Filter().empty())
         Text(dc, texts_.filterHint, textBox, kMenuDisabledText);
     else
         Text(dc, list_.Filter(), textBox, kMenuText);
     const int lineY = header.bottom + kQuickPasteSeparatorHeight / 2;
-    Fill(dc, {header.left, header.bottom, header.left + kQuickPasteStripeWidth, header.bottom + kQuickPasteSeparatorHeight},
+    FillSolid(dc, {header.left, header.bottom, header.left + kQuickPasteStripeWidth, header.bottom + kQuickPasteSeparatorHeight},
          kMenuStripe);
-    Fill(dc, {header.left + kQuickPasteStripeWidth + 2, lineY, header.right - 2, lineY + 1}, kMenuSeparator);
+    FillSolid(dc, {header.left + kQuickPasteStripeWidth + 2, lineY, header.right - 2, lineY + 1}, kMenuSeparator);
 
     for (int r = 0; r < RowsShown(); ++r) {
         const RECT row = ToRECT(QuickPasteRow(r));
@@ -245,7 +233,7 @@ void TQuickPasteWindow::Paint(HDC target) {
             DrawEntry(dc, position, row, position == list_.Selected());
             continue;
         }
-        Fill(dc, {row.left, row.top, row.left + kQuickPasteStripeWidth, row.bottom}, kMenuStripe);
+        FillSolid(dc, {row.left, row.top, row.left + kQuickPasteStripeWidth, row.bottom}, kMenuStripe);
         if (r == 0) {
             RECT box{row.left + kQuickPasteStripeWidth + 6, row.top, row.right - 4, row.bottom};
             Text(dc, list_.HistoryEmpty() ? texts_.empty : texts_.noMatch, box, kMenuDisabledText);
@@ -259,7 +247,7 @@ void TQuickPasteWindow::Paint(HDC target) {
         const int height = RowsShown() * kQuickPasteRowHeight;
         const int top = first.top + height * list_.Top() / n;
         const int bottom = first.top + height * (list_.Top() + RowsShown()) / n;
-        Fill(dc, {first.right - 3, top, first.right - 1, bottom}, kMenuSeparator);
+        FillSolid(dc, {first.right - 3, top, first.right - 1, bottom}, kMenuSeparator);
     }
     if (dc != target) BitBlt(target, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
 }
@@ -268,10 +256,9 @@ void TQuickPasteWindow::DrawEntry(HDC dc, int position, const RECT& row, bool se
     const QuickPasteEntry& entry = list_.Shown(position);
     const TCBI* item = item_ ? item_(entry.slot) : nullptr;
     if (selected) {
-        Fill(dc, row, kMenuSelectedBack);
-        Outline(dc, row, kMenuText);
+        DrawSolidRectangle(dc, row, kMenuText, kMenuSelectedBack);
     } else {
-        Fill(dc, {row.left, row.top, row.left + kQuickPasteStripeWidth, row.bottom}, kMenuStripe);
+        FillSolid(dc, {row.left, row.top, row.left + kQuickPasteStripeWidth, row.bottom}, kMenuStripe);
     }
     const COLORREF colour = selected ? kMenuSelectedText : kMenuText;
     const HICON icon = item ? icons_[EntryIconIndexForFormat(static_cast<unsigned>(item->Format))] : nullptr;
@@ -302,7 +289,7 @@ void TQuickPasteWindow::DrawEntry(HDC dc, int position, const RECT& row, bool se
                        picture->Height(), SRCCOPY);
             SetStretchBltMode(dc, oldMode);
         }
-        Outline(dc, {x - 1, ty - 1, x + thumb.width + 1, ty + thumb.height + 1}, kMenuPictureFrame);
+        FrameSolid(dc, {x - 1, ty - 1, x + thumb.width + 1, ty + thumb.height + 1}, kMenuPictureFrame);
         box.left = x + kQuickPasteThumbWidth + 8;
         const std::string size = std::to_string(picture->Width()) + " x " + std::to_string(picture->Height());
         Text(dc, std::u16string(size.begin(), size.end()), box, colour);
