@@ -40,7 +40,8 @@ public:
     void PostClose() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
     // True when the process ended with 0 within the time.
     bool Ended(DWORD timeoutMs = 20000);
-    bool Close(DWORD timeoutMs = 20000) {
+    bool Close() { return Close(20000); }
+    bool Close(DWORD timeoutMs) {
         PostClose();
         return Ended(timeoutMs);
     }
