@@ -38,3 +38,14 @@ function(swl_register_wine_tests tree)
                          SKIP_RETURN_CODE 77)
   endforeach()
 endfunction()
+
+# swl_add_emulated_check(WIN32_TREE WIN64_TREE): the 32-bit release exe of
+# WIN32_TREE, driven from WIN64_TREE's release check, under the qemu-i386
+# emulator on a machine that runs no 32-bit code (tools/emulated-check, with
+# a Wine session of its own). Skipped, with the reason, where the machine
+# runs 32-bit programs itself or where the emulator cannot be registered.
+function(swl_add_emulated_check win32_tree win64_tree)
+  add_test(NAME wine.win32.emulated
+           COMMAND ${SWL_TOOLS_DIR}/emulated-check ${CMAKE_BINARY_DIR}/emulated-session ${win32_tree} ${win64_tree})
+  set_tests_properties(wine.win32.emulated PROPERTIES TIMEOUT 1500 RUN_SERIAL ON SKIP_RETURN_CODE 77)
+endfunction()
