@@ -63,9 +63,10 @@ public:
             return false;
         }
     }
-    bool PutOnClipboard(const TCBI& item) override { return form_.PutOnClipboard(item); }
-    bool Monitoring() const override { return form_.ckMonitor.Checked(); }
+    Written Put(const TCBI& item) override { return form_.Put(item); }
     unsigned CaptureCount() const override { return form_.CaptureCount(); }
+    void TakeAsRecorded() override { form_.TakeAsRecorded(); }
+    bool Monitoring() const override { return form_.ckMonitor.Checked(); }
 
 private:
     TfrmMain& form_;
@@ -121,7 +122,7 @@ void TfrmMain::RunSettings(bool load) {
     FormClipboard clipboard(*this);
     FormDialog dialog(*this);
     DdbPictureFiles pictures([this] { return GetLangText(ckLang.Checked(), "msgsavedmiss"); });
-    SettingsContext context{controls, clipboard, pictures, dialog, files, History};
+    SettingsContext context{controls, clipboard, pictures, dialog, files, History, settingsFileState_};
     if (load)
         swl::LoadSettings(context);
     else

@@ -36,7 +36,9 @@ public:
 
 // The Windows clipboard with the program in (or out of) the viewer chain:
 // while monitoring is on, every change is captured into the history before
-// the call that made it returns, as the real nested capture does.
+// the call that made it returns, as the real nested capture does. A capture
+// that finds the clipboard held waits for it (a pending retry) and records
+// the change later, unless the change stands recorded by then.
 class FakeClipboard final : public SettingsClipboard {
 public:
     struct Content {
@@ -55,40 +57,67 @@ public:
     // the puts whose numbers (1 for the first) are listed.
     bool emptyFails = false;
     std::set<int> failingPuts;
+    // Puts whose text gets only its first format (CF_TEXT) on the clipboard.
+    std::set<int> partialPuts;
+    // Puts after which another program takes the clipboard before the
+    // capture can read it: the capture waits for it.
+    std::set<int> capturesHeldOff;
     int puts = 0;
     unsigned captures = 0;
+    unsigned sequence = 0;  // the clipboard's change number
+    std::optional<unsigned> pendingRetry, recordedSequence, writtenSequence;
 
     bool Empty() override {
         if (emptyFails) return false;
         content = Content();
-        if (monitoring) Capture();
+        Changed(false);
         return true;
     }
 
-    bool PutOnClipboard(const TCBI& item) override {
+    Written Put(const TCBI& item) override {
         ++puts;
-        if (failingPuts.count(puts) != 0) return false;
+        if (failingPuts.count(puts) != 0) return Written::Nothing;
         Content next;
+        Written written = Written::Whole;
         if (item.Format == kCF_TEXT || item.Format == kCF_UNICODETEXT) {
             next.text = true;
             next.ansi = item.Text.substr(0, item.Text.find('\0'));
             next.wide = item.WText;
+            if (partialPuts.count(puts) != 0) {
+                next.wide = history_.CodePage().ToWide(next.ansi);  // the system's own conversion
+                written = Written::Partly;
+            }
         } else if (item.Format == kCF_BITMAP && item.Bitmap) {
             next.picture = item.Bitmap->Copy();
         } else {
-            return false;  // nothing written, no notification
+            return Written::Nothing;  // nothing written, no notification
         }
         content = std::move(next);
-        if (monitoring) Capture();
-        return true;
+        writtenSequence = sequence + 1;
+        Changed(capturesHeldOff.count(puts) != 0);
+        return written;
     }
 
-    bool Monitoring() const override { return monitoring; }
     unsigned CaptureCount() const override { return captures; }
+    void TakeAsRecorded() override {
+        if (!writtenSequence) return;
+        if (pendingRetry == writtenSequence) pendingRetry.reset();
+        recordedSequence = writtenSequence;
+    }
+    bool Monitoring() const override { return monitoring; }
 
     void SetMonitoring(bool on) {
         monitoring = on;
+        recordedSequence.reset();
         if (on) Capture();  // joining the chain delivers a first notification
+    }
+
+    // The program that held the clipboard lets it go: a pending capture runs
+    // if the clipboard has not changed since and that change is not recorded.
+    void ReleaseHold() {
+        if (!pendingRetry || *pendingRetry != sequence) return;
+        pendingRetry.reset();
+        if (monitoring && recordedSequence != sequence) Capture();
     }
 
     // Another program copies something.
@@ -97,17 +126,28 @@ public:
         content.text = true;
         content.wide = text;
         content.ansi = history_.CodePage().ToAnsi(text);
-        if (monitoring) Capture();
+        Changed(false);
     }
     void CopyPicture(const MemoryPicture& picture) {
         content = Content();
         content.picture = picture.Copy();
-        if (monitoring) Capture();
+        Changed(false);
     }
 
 private:
+    void Changed(bool heldOff) {
+        ++sequence;
+        if (!monitoring) return;
+        pendingRetry.reset();
+        if (heldOff)
+            pendingRetry = sequence;
+        else
+            Capture();
+    }
+
     void Capture() {
         THistory& h = history_;
+        recordedSequence = sequence;
         if (content.text || content.picture) {
             h.ReserveSlot();
             h.ShowCountText();
@@ -255,11 +295,12 @@ protected:
             : history(view, t.codePage),
               clipboard(history),
               controls(clipboard),
-              context{controls, clipboard, t.pictures, t.dialog, t.files, history} {}
+              context{controls, clipboard, t.pictures, t.dialog, t.files, history, state} {}
         NullView view;
         THistory history;
         FakeClipboard clipboard;
         FakeControls controls;
+        SettingsFileState state;
         SettingsContext context;
     };
 
@@ -328,25 +369,35 @@ TEST_F(SettingsTest, FirstStartWithoutAFile) {
     EXPECT_EQ(r.controls.page, 2);
     EXPECT_TRUE(r.controls.shown);
     EXPECT_EQ(r.clipboard.puts, 0);
-    EXPECT_EQ(files.files[kSettingsFileName], "[SWL]\r\nCBI=0\r\n");
-    EXPECT_EQ(files.files.size(), 1u);
+    EXPECT_TRUE(files.files.empty());  // the load writes nothing
 }
 
 TEST_F(SettingsTest, ExitWithoutSaveOnExitWritesTheSettingsKeysAndNoItem) {
-    const std::string items = "[CBI01]\r\nFormat=2\r\nBMP=CBI01.bmp\r\n";
-    WriteFile("[SWL]\r\nCBI=0\r\n" + items);
-    files.files["CBI01.bmp"] = "old picture";
+    const std::vector<std::uint8_t> bmp = MemoryPictureToBmp(TestPicture(1));
+    WriteSavedHistory(2, TextSection(0, u"two") + "[CBI01]\r\nFormat=2\r\nBMP=CBI01.bmp\r\n" +
+                             TextSection(2, u"two"));
+    files.files["CBI01.bmp"] = std::string(bmp.begin(), bmp.end());
     Run& r = Start(u"at start");
+    ASSERT_EQ(r.history.CBCount, 3);
     r.controls.checked[SettingsBox::AutoLoad] = true;
     r.controls.checked[SettingsBox::Lang] = true;
+    r.controls.checked[SettingsBox::Save] = false;
+    r.controls.checked[SettingsBox::RestoreCB] = false;
     r.controls.position = 40;
     r.controls.page = 1;
     Exit();
     EXPECT_TRUE(dialog.keys.empty());
+    // The saved history goes with the exit that does not save one, so the
+    // next start begins without it.
     EXPECT_EQ(files.files[kSettingsFileName],
-              "[SWL]\r\nCBI=0\r\nAutoLoad=1\r\nActive=1\r\nRestoreCB=0\r\nSaveOnExit=0\r\nVNUI=1\r\n"
-              "Alpha=40\r\nPage=1\r\nFTR=0\r\nHotKey=Ctrl+Alt+Insert\r\n" + items);
-    EXPECT_EQ(files.files["CBI01.bmp"], "old picture");
+              "[SWL]\r\nActive=1\r\nRestoreCB=0\r\nSaveOnExit=0\r\nFTR=0\r\nCBI=0\r\nAutoLoad=1\r\nVNUI=1\r\n"
+              "Alpha=40\r\nPage=1\r\nHotKey=Ctrl+Alt+Insert\r\n");
+    EXPECT_FALSE(files.Has("CBI01.bmp"));
+    r.controls.checked[SettingsBox::Save] = true;
+    IniDocument doc = File();
+    doc.Set("SWL", "SaveOnExit", "1");
+    WriteFile(doc.Serialize());
+    EXPECT_EQ(Start().history.CBCount, 0);
 }
 
 struct HotKeyCase {
@@ -435,11 +486,10 @@ TEST_F(SettingsTest, TwentyFourItemsSurviveARestartInOrder) {
         EXPECT_EQ(item.Format, kCF_BITMAP) << slot;
         EXPECT_TRUE(SamePixels(item.Bitmap.get(), picture)) << slot;
     }
-    // The replay consumed the saved history.
-    EXPECT_EQ(Value("SWL", "CBI"), "0");
-    EXPECT_FALSE(File().HasSection("CBI00"));
-    EXPECT_FALSE(File().HasSection("CBI18"));
-    EXPECT_FALSE(files.Has("CBI08.bmp"));
+    // The saved history stays on disk until the next exit saves it again.
+    EXPECT_EQ(Value("SWL", "CBI"), "24");
+    EXPECT_TRUE(File().HasSection("CBI18"));
+    EXPECT_TRUE(files.Has("CBI08.bmp"));
 }
 
 TEST_F(SettingsTest, TransparencyAndPage) {
@@ -466,32 +516,49 @@ TEST_F(SettingsTest, TransparencyAndPage) {
     }
 }
 
+// A picture file that is there but cannot be read is reported, and the
+// save at exit names it again instead of saving the placeholder over it.
 TEST_F(SettingsTest, PictureFilesThatCannotBeLoadedGiveThePlaceholder) {
     struct Case {
         const char* name;
         std::string bmpKey;
         std::optional<std::string> file;  // contents of that file
-        bool fileStays;
+        bool unreadable;                  // the system cannot read it (locked, offline)
+        bool kept;                        // reported, and named again by the save
     };
     const std::vector<std::uint8_t> good = MemoryPictureToBmp(TestPicture(1));
     std::string damaged(good.begin(), good.end());
     damaged.resize(damaged.size() - 3);
     const Case cases[] = {
-        {"missing file", "CBI01.bmp", std::nullopt, false},
-        {"damaged file stays", "CBI01.bmp", damaged, true},
-        {"no name", "", std::nullopt, false},
-        {"a path outside the directory is not followed", "..\\CBI01.bmp", std::string(good.begin(), good.end()), true},
+        {"missing file", "CBI01.bmp", std::nullopt, false, false},
+        {"damaged file", "CBI01.bmp", damaged, false, true},
+        {"locked file", "CBI01.bmp", std::string(good.begin(), good.end()), true, true},
+        {"no name", "", std::nullopt, false, false},
+        {"a path outside the directory is not followed", "..\\CBI01.bmp", std::string(good.begin(), good.end()),
+         false, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         files.files.clear();
+        files.unreadable.clear();
+        dialog.keys.clear();
         if (c.file) files.files[c.bmpKey] = *c.file;
-        WriteSavedHistory(1, "[CBI01]\r\nFormat=2\r\nBMP=" + c.bmpKey + "\r\n");
+        if (c.unreadable) files.unreadable.insert(c.bmpKey);
+        WriteSavedHistory(2, TextSection(0, u"two") + "[CBI01]\r\nFormat=2\r\nBMP=" + c.bmpKey + "\r\n" +
+                                 TextSection(2, u"two"));
         Run& r = Start();
-        ASSERT_EQ(r.history.CBCount, 1) << c.name;
-        EXPECT_EQ(r.history.CBItems[1].Format, kCF_BITMAP) << c.name;
-        EXPECT_TRUE(IsPlaceholder(r.history.CBItems[1].Bitmap.get())) << c.name;
-        EXPECT_EQ(files.Has(c.bmpKey), c.fileStays) << c.name;
-        EXPECT_TRUE(dialog.keys.empty()) << c.name;
+        ASSERT_EQ(r.history.CBCount, 2);
+        EXPECT_EQ(r.history.CBItems[1].Format, kCF_BITMAP);
+        EXPECT_TRUE(IsPlaceholder(r.history.CBItems[1].Bitmap.get()));
+        EXPECT_EQ(dialog.keys, c.kept ? std::vector<std::string>{"errnotload"} : std::vector<std::string>{});
+        Exit();
+        EXPECT_EQ(files.Has(c.bmpKey), c.file.has_value());
+        if (c.file) EXPECT_EQ(files.files[c.bmpKey], *c.file);
+        if (c.kept) EXPECT_EQ(Value("CBI01", "BMP"), c.bmpKey);
+
+        // Readable again: the picture comes back.
+        files.unreadable.clear();
+        if (c.kept && c.unreadable) EXPECT_TRUE(SamePixels(Start().history.CBItems[1].Bitmap.get(), TestPicture(1)));
     }
 }
 
@@ -530,7 +597,7 @@ TEST_F(SettingsTest, SavedCountEdgeCases) {
         EXPECT_EQ(r.history.CBCount, 0);
         EXPECT_TRUE(r.clipboard.content.Empty());
         EXPECT_EQ(r.clipboard.puts, 0);
-        EXPECT_FALSE(File().HasSection("CBI00"));
+        EXPECT_TRUE(File().HasSection("CBI00"));
         EXPECT_TRUE(File().HasSection("CBI01"));
     }
     // Negative: no replay and no clearing; CBI rewritten as 0.
@@ -538,10 +605,9 @@ TEST_F(SettingsTest, SavedCountEdgeCases) {
     {
         Run& r = Start(u"at start");
         EXPECT_EQ(HistoryTexts(r.history), std::vector<std::u16string>{u"at start"});
-        EXPECT_EQ(Value("SWL", "CBI"), "0");
         EXPECT_TRUE(File().HasSection("CBI00"));
     }
-    // Far above 24: taken as 24, sections beyond are neither read nor erased.
+    // Far above 24: taken as 24, sections beyond are not read.
     std::string many;
     for (int i = 0; i <= 26; ++i) many += TextSection(i, u"t" + std::u16string(1, static_cast<char16_t>('a' + i)));
     WriteSavedHistory(1000, many);
@@ -549,9 +615,6 @@ TEST_F(SettingsTest, SavedCountEdgeCases) {
         Run& r = Start();
         ASSERT_EQ(r.history.CBCount, 24);
         EXPECT_EQ(r.history.CBItems[24].WText, u"ty");
-        EXPECT_FALSE(File().HasSection("CBI18"));
-        EXPECT_TRUE(File().HasSection("CBI19"));
-        EXPECT_TRUE(File().HasSection("CBI1A"));
     }
 }
 
@@ -705,7 +768,7 @@ TEST_F(SettingsTest, APictureThatCannotBeSavedDoesNotStopTheSave) {
     }
 }
 
-TEST_F(SettingsTest, ALoadThatCannotWriteTheFileReportsAndKeepsEverything) {
+TEST_F(SettingsTest, ALoadFromAReadOnlyFileKeepsEverythingWithoutAMessage) {
     const std::vector<std::uint8_t> bmp = MemoryPictureToBmp(TestPicture(4));
     const std::string saved = "[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=2\r\n" + TextSection(1, u"one") +
                               "[CBI02]\r\nFormat=2\r\nBMP=CBI02.bmp\r\n";
@@ -713,7 +776,7 @@ TEST_F(SettingsTest, ALoadThatCannotWriteTheFileReportsAndKeepsEverything) {
     files.files["CBI02.bmp"] = std::string(bmp.begin(), bmp.end());
     files.readOnly.insert(kSettingsFileName);
     Run& r = Start();
-    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
+    EXPECT_TRUE(dialog.keys.empty());
     EXPECT_EQ(r.history.CBCount, 2);
     EXPECT_EQ(files.files[kSettingsFileName], saved);
     EXPECT_TRUE(files.Has("CBI02.bmp"));
@@ -812,7 +875,7 @@ TEST_F(SettingsTest, ASaveCutShortAtAnyStepLeavesTheOldOrTheNewHistory) {
         b.clipboard.CopyPicture(TestPicture(6));
         const std::vector<std::string> described = Describe(b.history);
         b.clipboard.monitoring = false;
-        SettingsContext context{b.controls, b.clipboard, pictures, dialog, ending, b.history};
+        SettingsContext context{b.controls, b.clipboard, pictures, dialog, ending, b.history, b.state};
         try {
             SaveSettings(context);
         } catch (const EndingFiles::ProcessEnded&) {
