@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <new>
 #include <memory>
 #include <optional>
 #include <set>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "ansi_codepage.h"
+#include "fake_clipboard.h"
 #include "bmp/memory_picture_bmp.h"
 #include "codec.h"
 #include "history.h"
@@ -21,157 +23,6 @@
 
 namespace swl {
 namespace {
-
-class NullView final : public HistoryView {
-public:
-    std::vector<std::u16string> lines;
-    void AddLine(const std::u16string& text) override { lines.push_back(text); }
-    void DeleteLine(int index) override {
-        if (index >= 0 && index < static_cast<int>(lines.size())) lines.erase(lines.begin() + index);
-    }
-    void DeleteAllLines() override { lines.clear(); }
-    void SetLightValue(int) override {}
-    void SetLightText(const std::u16string&) override {}
-};
-
-// The Windows clipboard with the program in (or out of) the viewer chain:
-// while monitoring is on, every change is captured into the history before
-// the call that made it returns, as the real nested capture does. A capture
-// that finds the clipboard held waits for it (a pending retry) and records
-// the change later, unless the change stands recorded by then.
-class FakeClipboard final : public SettingsClipboard {
-public:
-    struct Content {
-        bool text = false;
-        std::string ansi;
-        std::u16string wide;
-        std::unique_ptr<Picture> picture;
-        bool Empty() const { return !text && !picture; }
-    };
-
-    explicit FakeClipboard(THistory& history) : history_(history) {}
-
-    Content content;
-    bool monitoring = false;
-    // Another program holds the clipboard open: emptying fails, and so do
-    // the puts whose numbers (1 for the first) are listed.
-    bool emptyFails = false;
-    std::set<int> failingPuts;
-    // Puts whose text gets only its first format (CF_TEXT) on the clipboard.
-    std::set<int> partialPuts;
-    // Puts after which another program takes the clipboard before the
-    // capture can read it: the capture waits for it.
-    std::set<int> capturesHeldOff;
-    int puts = 0;
-    unsigned captures = 0;
-    unsigned sequence = 0;  // the clipboard's change number
-    std::optional<unsigned> pendingRetry, recordedSequence, writtenSequence;
-
-    bool Empty() override {
-        if (emptyFails) return false;
-        content = Content();
-        Changed(false);
-        return true;
-    }
-
-    Written Put(const TCBI& item) override {
-        ++puts;
-        if (failingPuts.count(puts) != 0) return Written::Nothing;
-        Content next;
-        Written written = Written::Whole;
-        if (item.Format == kCF_TEXT || item.Format == kCF_UNICODETEXT) {
-            next.text = true;
-            next.ansi = item.Text.substr(0, item.Text.find('\0'));
-            next.wide = item.WText;
-            if (partialPuts.count(puts) != 0) {
-                next.wide = history_.CodePage().ToWide(next.ansi);  // the system's own conversion
-                written = Written::Partly;
-            }
-        } else if (item.Format == kCF_BITMAP && item.Bitmap) {
-            next.picture = item.Bitmap->Copy();
-        } else {
-            return Written::Nothing;  // nothing written, no notification
-        }
-        content = std::move(next);
-        writtenSequence = sequence + 1;
-        Changed(capturesHeldOff.count(puts) != 0);
-        return written;
-    }
-
-    unsigned CaptureCount() const override { return captures; }
-    void TakeAsRecorded() override {
-        if (!writtenSequence) return;
-        if (pendingRetry == writtenSequence) pendingRetry.reset();
-        recordedSequence = writtenSequence;
-    }
-    bool Monitoring() const override { return monitoring; }
-
-    void SetMonitoring(bool on) {
-        monitoring = on;
-        recordedSequence.reset();
-        if (on) Capture();  // joining the chain delivers a first notification
-    }
-
-    // The program that held the clipboard lets it go: a pending capture runs
-    // if the clipboard has not changed since and that change is not recorded.
-    void ReleaseHold() {
-        if (!pendingRetry || *pendingRetry != sequence) return;
-        pendingRetry.reset();
-        if (monitoring && recordedSequence != sequence) Capture();
-    }
-
-    // Another program copies something.
-    void CopyText(const std::u16string& text) {
-        content = Content();
-        content.text = true;
-        content.wide = text;
-        content.ansi = history_.CodePage().ToAnsi(text);
-        Changed(false);
-    }
-    void CopyPicture(const MemoryPicture& picture) {
-        content = Content();
-        content.picture = picture.Copy();
-        Changed(false);
-    }
-
-private:
-    void Changed(bool heldOff) {
-        ++sequence;
-        if (!monitoring) return;
-        pendingRetry.reset();
-        if (heldOff)
-            pendingRetry = sequence;
-        else
-            Capture();
-    }
-
-    void Capture() {
-        THistory& h = history_;
-        recordedSequence = sequence;
-        if (content.text || content.picture) {
-            h.ReserveSlot();
-            h.ShowCountText();
-            TCBI& slot = h.CBItems[static_cast<std::size_t>(h.CBCount)];
-            slot.Empty();
-            if (content.text) {
-                slot.Format = kCF_UNICODETEXT;
-                slot.FormatName = "CF_UNICODETEXT";
-                slot.WText = content.wide.substr(0, content.wide.find(u'\0'));
-                slot.Text = h.CodePage().ToAnsi(slot.WText);
-            } else {
-                slot.Format = kCF_BITMAP;
-                slot.FormatName = "CF_BITMAP";
-                slot.Text = "Bitmap";
-                slot.Bitmap = content.picture->Copy();
-            }
-            h.AddNewestLine();
-            ++captures;
-        }
-        THistory::CopyItem(h.CBItems[0], h.CBItems[static_cast<std::size_t>(h.CBCount)]);
-    }
-
-    THistory& history_;
-};
 
 // The settings controls as the window designs them, with their handlers.
 class FakeControls final : public SettingsControls {
@@ -246,7 +97,8 @@ bool IsPlaceholder(const Picture* p) {
 
 class FakePictures final : public PictureFiles {
 public:
-    int failSaveOfCall = -1;  // ToBmpFile call (0-based) that fails
+    int failSaveOfCall = -1;   // ToBmpFile call (0-based) that fails
+    int throwSaveOfCall = -1;  // and one that runs out of memory
     int saveCalls = 0;
 
     std::unique_ptr<Picture> FromBmp(const BmpImage& image) override {
@@ -261,7 +113,9 @@ public:
         return p;
     }
     std::optional<std::vector<std::uint8_t>> ToBmpFile(const Picture& picture) override {
-        if (saveCalls++ == failSaveOfCall) return std::nullopt;
+        const int call = saveCalls++;
+        if (call == throwSaveOfCall) throw std::bad_alloc();
+        if (call == failSaveOfCall) return std::nullopt;
         return MemoryPictureToBmp(dynamic_cast<const MemoryPicture&>(picture));
     }
 };
@@ -296,7 +150,7 @@ protected:
               clipboard(history),
               controls(clipboard),
               context{controls, clipboard, t.pictures, t.dialog, t.files, history, state} {}
-        NullView view;
+        ListLinesView view;
         THistory history;
         FakeClipboard clipboard;
         FakeControls controls;
@@ -719,52 +573,108 @@ std::vector<std::string> Describe(const THistory& h) {
     return out;
 }
 
+// The program's directory with faults. The process ends at one step: the
+// change numbered `endAt` (writes, replaces and deletions, counted from 0)
+// does not happen, or, with `cutShort`, a write there puts only half its
+// bytes on disk; nothing after it runs. Or the folder is read-only: every
+// change fails. Or writing a file whose name starts with `throwOnWriteOf`
+// throws, as a write that runs out of memory does.
+class FaultyFiles final : public FileLayer {
+public:
+    struct ProcessEnded {};
+    explicit FaultyFiles(MemoryFileLayer& files) : files_(files) {}
+    int endAt = -1;
+    bool cutShort = false;
+    bool readOnlyFolder = false;
+    std::string throwOnWriteOf;
+    int changes = 0;
+
+    FileRead ReadAll(std::string_view name, std::size_t maxBytes) override { return files_.ReadAll(name, maxBytes); }
+    bool WriteAll(std::string_view name, std::string_view bytes) override {
+        if (!throwOnWriteOf.empty() && name.substr(0, throwOnWriteOf.size()) == throwOnWriteOf)
+            throw std::bad_alloc();
+        if (Ends()) {
+            if (cutShort) files_.WriteAll(name, bytes.substr(0, bytes.size() / 2));
+            throw ProcessEnded{};
+        }
+        return !readOnlyFolder && files_.WriteAll(name, bytes);
+    }
+    bool Replace(std::string_view from, std::string_view to) override {
+        if (Ends()) throw ProcessEnded{};
+        return !readOnlyFolder && files_.Replace(from, to);
+    }
+    bool Remove(std::string_view name) override {
+        if (Ends()) throw ProcessEnded{};
+        return !readOnlyFolder && files_.Remove(name);
+    }
+
+private:
+    bool Ends() { return changes++ == endAt; }
+    MemoryFileLayer& files_;
+};
+
+// Each item is saved or reported on its own: a picture whose file cannot be
+// made or written, whatever the reason, comes back as the placeholder, and
+// every other item, texts included, comes back as it was.
 TEST_F(SettingsTest, APictureThatCannotBeSavedDoesNotStopTheSave) {
     struct Case {
         const char* name;
-        bool noFile;        // its BMP file cannot be made
-        bool readOnlyNames; // no name for its file can be written
+        bool noFile;         // its BMP file cannot be made
+        bool noMemory;       // making its BMP file runs out of memory
+        bool readOnlyNames;  // no name for its file can be written
+        bool writerThrows;   // writing its file runs out of memory
         bool reported;
     };
     const Case cases[] = {
-        {"no file can be made", true, false, true},
-        {"no file can be written", false, true, true},
-        {"the newest picture has no pixels", false, false, false},
+        {"no file can be made", true, false, false, false, true},
+        {"no memory for its file", false, true, false, false, true},
+        {"no file can be written", false, false, true, false, true},
+        {"writing its file throws", false, false, false, true, true},
+        {"the newest picture has no pixels", false, false, false, false, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         files.files.clear();
         files.readOnly.clear();
         dialog.keys.clear();
         pictures.saveCalls = 0;
         pictures.failSaveOfCall = -1;
-        WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
+        pictures.throwSaveOfCall = -1;
+        // Sections an older save left, which must not come back.
+        WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=0\r\n" + TextSection(2, u"stale") +
+                  TextSection(3, u"stale") + TextSection(4, u"stale"));
         Run& r = Start();
         r.clipboard.CopyText(u"one");
         r.clipboard.CopyPicture(TestPicture(1));  // slot 2
         r.clipboard.CopyText(u"three");
-        r.clipboard.CopyPicture(c.noFile || c.readOnlyNames ? TestPicture(4) : MemoryPicture(0, 0));
+        const bool failing = c.reported;
+        r.clipboard.CopyPicture(failing ? TestPicture(4) : MemoryPicture(0, 0));
         if (c.noFile) pictures.failSaveOfCall = 1;  // slot 2 (slot 0 is saved first)
+        if (c.noMemory) pictures.throwSaveOfCall = 1;
         if (c.readOnlyNames)
             for (const char* name : {"CBI02.bmp", "CBI02-1.bmp", "CBI02-2.bmp", "CBI02-3.bmp"})
                 files.readOnly.insert(name);
+        FaultyFiles faulty(files);
+        if (c.writerThrows) faulty.throwOnWriteOf = "CBI02";
         const std::vector<std::string> saved = Describe(r.history);
-        Exit();
-        EXPECT_EQ(dialog.keys, c.reported ? std::vector<std::string>{"errnotsave"} : std::vector<std::string>{})
-            << c.name;
-        EXPECT_EQ(Value("SWL", "CBI"), "4") << c.name;
+        r.clipboard.monitoring = false;
+        SettingsContext context{r.controls, r.clipboard, pictures, dialog, faulty, r.history, r.state};
+        SaveSettings(context);
+        EXPECT_EQ(dialog.keys, c.reported ? std::vector<std::string>{"errnotsave"} : std::vector<std::string>{});
+        EXPECT_EQ(Value("SWL", "CBI"), "4");
 
         // Every item comes back; one that could not be saved as the
         // placeholder.
         dialog.keys.clear();
         Run& next = Start();
-        EXPECT_TRUE(dialog.keys.empty()) << c.name;
+        EXPECT_TRUE(dialog.keys.empty());
         std::vector<std::string> back = Describe(next.history);
-        ASSERT_EQ(next.history.CBCount, 4) << c.name;
+        ASSERT_EQ(next.history.CBCount, 4);
         if (c.reported) {
-            EXPECT_TRUE(IsPlaceholder(next.history.CBItems[2].Bitmap.get())) << c.name;
+            EXPECT_TRUE(IsPlaceholder(next.history.CBItems[2].Bitmap.get()));
             back[1] = saved[1];
         }
-        EXPECT_EQ(back, saved) << c.name;
+        EXPECT_EQ(back, saved);
     }
 }
 
@@ -782,77 +692,57 @@ TEST_F(SettingsTest, ALoadFromAReadOnlyFileKeepsEverythingWithoutAMessage) {
     EXPECT_TRUE(files.Has("CBI02.bmp"));
 }
 
-// Another program holds the clipboard while the saved history is replayed:
-// every saved item still reaches the history, in order, and stays saved.
+// Another program holds the clipboard while the saved history is replayed,
+// or the capture sees only part of a write: every saved item still reaches
+// the history once, in order, whole, and stays saved.
 TEST_F(SettingsTest, ReplayKeepsItemsTheCaptureCouldNotRecord) {
     struct Case {
         const char* name;
         bool emptyFails;
         std::set<int> failingPuts;
+        std::set<int> capturesHeldOff;  // the capture waits, then the holder lets go
+        std::set<int> partialPuts;
     };
     const Case cases[] = {
-        {"one put fails", false, {2}},
-        {"the clipboard cannot be emptied", true, {}},
-        {"the clipboard is held throughout", true, {1, 2, 3, 4}},
+        {"one put fails", false, {2}, {}, {}},
+        {"the clipboard cannot be emptied", true, {}, {}, {}},
+        {"the clipboard is held throughout", true, {1, 2, 3, 4}, {}, {}},
+        {"the capture waits past the next put", false, {2, 3}, {1}, {}},
+        {"the capture sees only the 8-bit text", false, {}, {}, {1}},
     };
+    const std::u16string one = u"m\u1ED9t";  // not in the 8-bit code page
     const std::vector<std::uint8_t> bmp = MemoryPictureToBmp(TestPicture(2));
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         dialog.keys.clear();
         files.files.clear();
         files.files["CBI02.bmp"] = std::string(bmp.begin(), bmp.end());
-        WriteSavedHistory(3, TextSection(0, u"three") + TextSection(1, u"one") +
+        WriteSavedHistory(3, TextSection(0, u"three") + TextSection(1, one) +
                                  "[CBI02]\r\nFormat=2\r\nBMP=CBI02.bmp\r\n" + TextSection(3, u"three"));
         run_ = std::make_unique<Run>(*this);
         run_->clipboard.emptyFails = c.emptyFails;
         run_->clipboard.failingPuts = c.failingPuts;
+        run_->clipboard.capturesHeldOff = c.capturesHeldOff;
+        run_->clipboard.partialPuts = c.partialPuts;
         LoadSettings(run_->context);
+        run_->clipboard.ReleaseHold();
         const THistory& h = run_->history;
-        EXPECT_TRUE(dialog.keys.empty()) << c.name;
-        ASSERT_EQ(h.CBCount, 3) << c.name;
-        EXPECT_EQ(h.CBItems[1].WText, u"one") << c.name;
-        EXPECT_TRUE(SamePixels(h.CBItems[2].Bitmap.get(), TestPicture(2))) << c.name;
-        EXPECT_EQ(h.CBItems[3].WText, u"three") << c.name;
-        EXPECT_EQ(run_->view.lines.size(), 3u) << c.name;
+        EXPECT_TRUE(dialog.keys.empty());
+        ASSERT_EQ(h.CBCount, 3);
+        EXPECT_EQ(h.CBItems[1].WText, one);
+        EXPECT_TRUE(SamePixels(h.CBItems[2].Bitmap.get(), TestPicture(2)));
+        EXPECT_EQ(h.CBItems[3].WText, u"three");
+        EXPECT_EQ(run_->view.lines.size(), 3u);
 
         Exit();
         Run& next = Start();
-        EXPECT_EQ(HistoryTexts(next.history), (std::vector<std::u16string>{u"one", u"", u"three"})) << c.name;
+        EXPECT_EQ(HistoryTexts(next.history), (std::vector<std::u16string>{one, u"", u"three"}));
     }
 }
 
-// The program's directory with the process ending at one step: the change
-// numbered `endAt` (writes, replaces and deletions, counted from 0) does not
-// happen and nothing after it runs.
-class EndingFiles final : public FileLayer {
-public:
-    struct ProcessEnded {};
-    explicit EndingFiles(MemoryFileLayer& files) : files_(files) {}
-    int endAt = -1;
-    int changes = 0;
-
-    FileRead ReadAll(std::string_view name, std::size_t maxBytes) override { return files_.ReadAll(name, maxBytes); }
-    bool WriteAll(std::string_view name, std::string_view bytes) override {
-        Step();
-        return files_.WriteAll(name, bytes);
-    }
-    bool Replace(std::string_view from, std::string_view to) override {
-        Step();
-        return files_.Replace(from, to);
-    }
-    bool Remove(std::string_view name) override {
-        Step();
-        return files_.Remove(name);
-    }
-
-private:
-    void Step() {
-        if (changes++ == endAt) throw ProcessEnded{};
-    }
-    MemoryFileLayer& files_;
-};
-
-// Whatever step of a save the process ends at, the next start finds either
-// the history saved before or the new one, never a mix of their pictures.
+// Whatever step of a save the process ends at, also in the middle of a
+// write, the next start finds either the history saved before or the new
+// one, never a mix of their pictures.
 TEST_F(SettingsTest, ASaveCutShortAtAnyStepLeavesTheOldOrTheNewHistory) {
     WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
     Run& a = Start();
@@ -865,7 +755,7 @@ TEST_F(SettingsTest, ASaveCutShortAtAnyStepLeavesTheOldOrTheNewHistory) {
     ASSERT_TRUE(dialog.keys.empty());
     const auto oldFiles = files.files;
 
-    auto saveNew = [&](EndingFiles& ending) {
+    auto saveNew = [&](FaultyFiles& faulty) {
         run_ = std::make_unique<Run>(*this);
         Run& b = *run_;
         b.controls.checked[SettingsBox::Save] = true;
@@ -875,41 +765,155 @@ TEST_F(SettingsTest, ASaveCutShortAtAnyStepLeavesTheOldOrTheNewHistory) {
         b.clipboard.CopyPicture(TestPicture(6));
         const std::vector<std::string> described = Describe(b.history);
         b.clipboard.monitoring = false;
-        SettingsContext context{b.controls, b.clipboard, pictures, dialog, ending, b.history, b.state};
+        SettingsContext context{b.controls, b.clipboard, pictures, dialog, faulty, b.history, b.state};
         try {
             SaveSettings(context);
-        } catch (const EndingFiles::ProcessEnded&) {
+        } catch (const FaultyFiles::ProcessEnded&) {
         }
         return described;
     };
 
-    bool reachedNew = false;
-    for (int step = 0;; ++step) {
-        files.files = oldFiles;
-        EndingFiles ending(files);
-        ending.endAt = step;
-        const std::vector<std::string> newHistory = saveNew(ending);
-        const bool completed = ending.changes <= step;
-        Run& next = Start();
-        const std::vector<std::string> found = Describe(next.history);
-        EXPECT_TRUE(found == oldHistory || found == newHistory) << "ended at change " << step;
-        reachedNew = reachedNew || found == newHistory;
-        EXPECT_TRUE(dialog.keys.empty()) << step;
-        if (completed) {
-            EXPECT_EQ(found, newHistory);
-            break;
+    for (const bool cutShort : {false, true}) {
+        bool reachedNew = false;
+        for (int step = 0;; ++step) {
+            SCOPED_TRACE(std::string(cutShort ? "a write cut short" : "a change left out") + " at change " +
+                         std::to_string(step));
+            files.files = oldFiles;
+            FaultyFiles ending(files);
+            ending.endAt = step;
+            ending.cutShort = cutShort;
+            const std::vector<std::string> newHistory = saveNew(ending);
+            const bool completed = ending.changes <= step;
+            // The next run ends too, right after its load; the one after
+            // that still finds the same history.
+            const std::vector<std::string> found = Describe(Start().history);
+            EXPECT_TRUE(found == oldHistory || found == newHistory);
+            EXPECT_EQ(Describe(Start().history), found);
+            reachedNew = reachedNew || found == newHistory;
+            EXPECT_TRUE(dialog.keys.empty());
+            if (completed) {
+                EXPECT_EQ(found, newHistory);
+                break;
+            }
         }
+        EXPECT_TRUE(reachedNew);
     }
-    EXPECT_TRUE(reachedNew);
 
     // A picture file that cannot be written over (read-only) does not bring
     // an old picture back under the new history.
     files.files = oldFiles;
     files.readOnly = {"CBI02.bmp", "CBI03.bmp"};
-    EndingFiles never(files);
+    FaultyFiles never(files);
     const std::vector<std::string> newHistory = saveNew(never);
     EXPECT_TRUE(dialog.keys.empty());
     EXPECT_EQ(Describe(Start().history), newHistory);
+}
+
+// A run that does not save (killed, or its save fails) leaves the saved
+// history for the next start, which gets it back whole.
+TEST_F(SettingsTest, ARunThatEndsWithoutSavingFindsTheSavedHistoryAtTheNextStart) {
+    struct Case {
+        const char* name;
+        bool saves;           // the exit save runs, into a read-only folder
+    };
+    for (const Case c : {Case{"killed after the load", false}, Case{"the folder is read-only at exit", true}}) {
+        SCOPED_TRACE(c.name);
+        files.files.clear();
+        dialog.keys.clear();
+        WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
+        Run& first = Start();
+        first.clipboard.CopyText(u"one");
+        first.clipboard.CopyPicture(TestPicture(2));
+        first.clipboard.CopyText(u"three");
+        const std::vector<std::string> saved = Describe(first.history);
+        Exit();
+
+        Run& second = Start();
+        ASSERT_EQ(Describe(second.history), saved);
+        second.clipboard.monitoring = true;
+        second.clipboard.CopyText(u"not saved");
+        if (c.saves) {
+            FaultyFiles readOnly(files);
+            readOnly.readOnlyFolder = true;
+            SettingsContext context{second.controls, second.clipboard, pictures, dialog, readOnly,
+                                    second.history, second.state};
+            second.clipboard.monitoring = false;
+            SaveSettings(context);
+            EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotsave"});
+        }
+        EXPECT_EQ(Describe(Start().history), saved);
+    }
+}
+
+// A section may name any file; the save deletes only the program's own
+// picture files, in whatever case their names are written.
+TEST_F(SettingsTest, TheSaveDeletesOnlyItsOwnPictureFiles) {
+    struct Case {
+        std::string named;
+        bool deleted;
+    };
+    const Case cases[] = {
+        {"notes.txt", false}, {"SWL.ini", false}, {"CBI01.txt", false}, {"CBI01-9.bmp", false},
+        {"xCBI01.bmp", false}, {"cbi01.bmp", true}, {"CBI1A-3.BMP", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        files.files.clear();
+        dialog.keys.clear();
+        WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=0\r\n[CBI01]\r\nBMP=" + c.named + "\r\n");
+        if (c.named != kSettingsFileName) files.files[c.named] = "the user's";
+        Run& r = Start();
+        r.clipboard.CopyText(u"one");
+        r.clipboard.CopyText(u"two");
+        r.clipboard.CopyText(u"three");
+        Exit();
+        EXPECT_TRUE(dialog.keys.empty());
+        EXPECT_EQ(Value("SWL", "CBI"), "3");
+        if (c.named != kSettingsFileName) EXPECT_EQ(files.Has(c.named), !c.deleted);
+    }
+}
+
+// A smaller history, or none, leaves no pictures of the slots it no longer
+// fills, and no temporary file a cut-short save left.
+TEST_F(SettingsTest, TheSaveRemovesWhatAnOlderHistoryLeft) {
+    WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
+    Run& first = Start();
+    for (int i = 1; i <= 4; ++i) first.clipboard.CopyPicture(TestPicture(i));
+    Exit();
+    for (const char* name : {"CBI03.bmp", "CBI04.bmp"}) ASSERT_TRUE(files.Has(name)) << name;
+    files.files[TempNameFor(kSettingsFileName)] = "[SWL]\r\nhalf a fi";
+
+    Run& second = Start();
+    second.history.DeleteItem(4);
+    second.history.DeleteItem(3);
+    Exit();
+    EXPECT_EQ(Value("SWL", "CBI"), "2");
+    EXPECT_FALSE(File().HasSection("CBI03"));
+    EXPECT_FALSE(File().HasSection("CBI04"));
+    std::set<std::string> names;
+    for (const auto& [name, bytes] : files.files) names.insert(name);
+    EXPECT_EQ(names, (std::set<std::string>{"CBI00-1.bmp", "CBI01-1.bmp", "CBI02-1.bmp", kSettingsFileName}));
+    EXPECT_EQ(Describe(Start().history).size(), 3u);
+}
+
+// A settings file that cannot be read at start (locked, an offline synced
+// file) is said so once and is not written over by the defaults at exit,
+// even when it can be read by then; the auto-start value is not cleared.
+TEST_F(SettingsTest, ASettingsFileUnreadAtStartIsLeftAsItIs) {
+    const std::string users = "[SWL]\r\nAutoLoad=1\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=1\r\n" + TextSection(1, u"one");
+    WriteFile(users);
+    files.unreadable.insert(kSettingsFileName);
+    Run& r = Start();
+    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
+    EXPECT_TRUE(r.controls.autoStartWrites.empty());
+    EXPECT_FALSE(r.controls.Checked(SettingsBox::Save));
+    files.unreadable.clear();
+    r.clipboard.monitoring = true;
+    r.clipboard.CopyText(u"two");
+    Exit();
+    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
+    EXPECT_EQ(files.files[kSettingsFileName], users);
+    EXPECT_EQ(HistoryTexts(Start().history), std::vector<std::u16string>{u"one"});
 }
 
 // A settings file too long to read (an earlier version wrote texts of any
@@ -917,11 +921,13 @@ TEST_F(SettingsTest, ASaveCutShortAtAnyStepLeavesTheOldOrTheNewHistory) {
 // program recovers instead of failing at every start and exit.
 TEST_F(SettingsTest, ASettingsFileTooLongToReadIsReplacedAtTheNextExit) {
     WriteFile("[SWL]\r\nFTR=0\r\n[CBI01]\r\nFormat=1\r\nText=" + std::string(kMaxSettingsFileBytes, 'A') + "\r\n");
+    const std::string old = files.files[kSettingsFileName];
     Start();
     EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
     Exit();
     EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
     EXPECT_LT(files.files[kSettingsFileName].size(), std::size_t{4096});
+    EXPECT_TRUE(files.files[kSettingsBackupName] == old);  // kept, not lost
     dialog.keys.clear();
     Start();
     Exit();

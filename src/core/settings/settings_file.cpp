@@ -173,6 +173,13 @@ void SaveItemOrNote(SettingsContext& c, IniDocument& doc, int i, SaveState& st, 
     } catch (const std::exception&) {
         ClearItemKeys(doc, s);
         st.unsaved.push_back(s);  // room reserved before the first item
+        try {
+            // A picture still comes back, as the placeholder.
+            if (c.history.CBItems[static_cast<std::size_t>(i)].Format == kCF_BITMAP)
+                Put(doc, s, "Format", FormatProfileInt(kCF_BITMAP));
+        } catch (const std::exception&) {
+            // Then it reads as an empty record.
+        }
     }
 }
 
