@@ -91,18 +91,18 @@ std::vector<std::u16string> ListLines(HWND list) {
     return lines;
 }
 
-bool RunningProgram::Start() {
+bool RunningProgram::Start(DWORD timeoutMs) {
     const std::wstring exe = folder_ + L"SWL.exe";
     if (!CopyFileW(exe_.c_str(), exe.c_str(), FALSE)) return false;
     if (!process_.Start(exe, {}, folder_)) return false;
     if (!PumpUntil([&] {
             main_ = FindWindowOf(process_.Id(), L"TfrmMain");
             return main_ != nullptr || !process_.Running();
-        }, 30000) || !main_)
+        }, timeoutMs) || !main_)
         return false;
     // The window exists before its creation has finished (the viewer chain
     // is joined last): wait until the main loop waits for input.
-    return WaitForInputIdle(process_.Handle(), 30000) == 0;
+    return WaitForInputIdle(process_.Handle(), timeoutMs) == 0;
 }
 
 std::vector<std::u16string> RunningProgram::Lines() const {

@@ -29,8 +29,9 @@ class RunningProgram {
 public:
     RunningProgram(std::wstring exe, std::wstring folder) : exe_(std::move(exe)), folder_(std::move(folder)) {}
 
-    // True once the main window exists and the main loop waits for input.
-    bool Start();
+    // True once the main window exists and the main loop waits for input,
+    // each within the time.
+    bool Start(DWORD timeoutMs = 30000);
     ChildProcess& Process() { return process_; }
     DWORD Id() const { return process_.Id(); }
     HWND MainWindow() const { return main_; }
@@ -39,9 +40,10 @@ public:
     void PostClose() const { PostMessageW(main_, WM_CLOSE, 0, 0); }
     // True when the process ended with 0 within the time.
     bool Ended(DWORD timeoutMs = 20000);
-    bool Close() {
+    bool Close() { return Close(20000); }
+    bool Close(DWORD timeoutMs) {
         PostClose();
-        return Ended();
+        return Ended(timeoutMs);
     }
 
 private:
