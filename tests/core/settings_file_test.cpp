@@ -922,16 +922,21 @@ TEST_F(SettingsTest, ASettingsFileUnreadAtStartIsLeftAsItIs) {
 TEST_F(SettingsTest, ASettingsFileTooLongToReadIsReplacedAtTheNextExit) {
     WriteFile("[SWL]\r\nFTR=0\r\n[CBI01]\r\nFormat=1\r\nText=" + std::string(kMaxSettingsFileBytes, 'A') + "\r\n");
     const std::string old = files.files[kSettingsFileName];
+    files.files["CBI01.bmp"] = "a picture the kept file may name";
     Start();
     EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
     Exit();
     EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
     EXPECT_LT(files.files[kSettingsFileName].size(), std::size_t{4096});
     EXPECT_TRUE(files.files[kSettingsBackupName] == old);  // kept, not lost
+    EXPECT_EQ(files.files["CBI01.bmp"], "a picture the kept file may name");
     dialog.keys.clear();
-    Start();
+    Start().clipboard.CopyPicture(TestPicture(1));
+    run_->controls.checked[SettingsBox::Save] = true;
     Exit();
     EXPECT_TRUE(dialog.keys.empty());
+    EXPECT_EQ(files.files["CBI01.bmp"], "a picture the kept file may name");
+    EXPECT_EQ(Value("CBI01", "BMP"), "CBI01-1.bmp");
 }
 
 }  // namespace

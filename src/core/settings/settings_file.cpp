@@ -88,6 +88,8 @@ std::string Joined(const std::vector<std::string>& parts, std::string_view separ
 
 struct SaveState {
     std::set<std::string> namedOnDisk;  // by the settings file being replaced
+    std::set<std::string> taken;        // names no new picture may go under
+    bool keepOthers = false;            // delete only what namedOnDisk holds
     std::vector<std::string> written;   // the new picture files
     std::vector<std::string> unsaved;   // sections whose item could not be saved
     // Sections whose picture file is queued, by the writer's ticket.
@@ -95,12 +97,12 @@ struct SaveState {
 };
 
 // The names slot i's picture may go under: those the settings file on disk
-// does not name (each slot has names of its own).
+// does not name, nor (while SWL.ini.bak is there) any picture file there.
 std::vector<std::string> FreeBitmapNames(int i, const SaveState& st) {
     std::vector<std::string> names;
     for (int choice = 0; choice < kBitmapNameChoices; ++choice) {
         std::string name = BitmapFileName(i, choice);
-        if (st.namedOnDisk.count(FoldedName(name)) == 0) names.push_back(std::move(name));
+        if (st.taken.count(FoldedName(name)) == 0) names.push_back(std::move(name));
     }
     return names;
 }
@@ -203,9 +205,10 @@ void DeleteUnnamedBitmaps(FileLayer& files, const IniDocument& doc, const SaveSt
     std::set<std::string> candidates;
     for (const auto& name : st.namedOnDisk)
         if (IsOwnPictureName(name)) candidates.insert(name);
-    for (int i = 0; i <= kMaxItems; ++i)
-        for (int choice = 0; choice < kBitmapNameChoices; ++choice)
-            candidates.insert(FoldedName(BitmapFileName(i, choice)));
+    if (!st.keepOthers)
+        for (int i = 0; i <= kMaxItems; ++i)
+            for (int choice = 0; choice < kBitmapNameChoices; ++choice)
+                candidates.insert(FoldedName(BitmapFileName(i, choice)));
     for (const auto& name : candidates)
         if (named.count(name) == 0) files.Remove(name);
 }
@@ -418,6 +421,18 @@ void SaveSettings(SettingsContext& c) {
         st.unsaved.reserve(kSlotCount);
         IniDocument doc = read.ok() ? IniDocument::Parse(read.bytes) : IniDocument();
         st.namedOnDisk = NamedBitmaps(doc);
+        st.taken = st.namedOnDisk;
+        // The pictures a settings file too long to read names (kept as
+        // SWL.ini.bak) are not known: while that file is there, every
+        // picture file is taken as one of them and is neither written over
+        // nor deleted, unless the file being replaced names it.
+        st.keepOthers = tooLarge || c.files.ReadAll(kSettingsBackupName, 0).status != FileRead::Status::Missing;
+        if (st.keepOthers)
+            for (int i = 0; i <= kMaxItems; ++i)
+                for (int choice = 0; choice < kBitmapNameChoices; ++choice) {
+                    const std::string name = BitmapFileName(i, choice);
+                    if (c.files.ReadAll(name, 0).status != FileRead::Status::Missing) st.taken.insert(FoldedName(name));
+                }
         BackgroundWriter writer(c.files);
         const bool saveHistory = c.controls.Checked(SettingsBox::Save);
         try {
