@@ -494,6 +494,25 @@ TEST_F(SettingsTest, ATextLongerThanTheOldReadBufferComesBackWhole) {
     EXPECT_EQ(r.history.CBItems[1].WText, text);
 }
 
+// A saved text longer than the history keeps (an earlier version wrote
+// them) is reported once and stays on disk, unloaded.
+TEST_F(SettingsTest, ASavedTextTooLongToKeepStaysOnDiskUnloaded) {
+    const std::string tooLong = EncodeText(std::string(kMaxStoredTextBytes + 1, 'x'));
+    WriteSavedHistory(2, "[CBI01]\r\nFormat=1\r\nText=" + tooLong + "\r\n" + TextSection(2, u"two"));
+    Run& r = Start();
+    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
+    EXPECT_EQ(HistoryTexts(r.history), std::vector<std::u16string>{u"two"});
+    Exit();
+    EXPECT_EQ(Value("Unloaded CBI01", "Text"), tooLong);
+    EXPECT_EQ(Value("Unloaded CBI01", "Format"), "1");
+    dialog.keys.clear();
+    EXPECT_EQ(HistoryTexts(Start().history), std::vector<std::u16string>{u"two"});
+    Exit();
+    EXPECT_TRUE(dialog.keys.empty());
+    EXPECT_EQ(Value("Unloaded CBI01", "Text"), tooLong);
+    EXPECT_FALSE(File().HasSection("Unloaded CBI01 2"));
+}
+
 TEST_F(SettingsTest, ReplayWhileMonitoringIsOffKeepsTheItems) {
     WriteFile("[SWL]\r\nActive=0\r\nSaveOnExit=1\r\nFTR=0\r\n");
     {

@@ -185,6 +185,27 @@ void SaveItemOrNote(SettingsContext& c, IniDocument& doc, int i, SaveState& st, 
     }
 }
 
+// Saved texts too long for the history (an earlier version wrote texts of
+// any length) are never loaded. They stay in the file, each moved into a
+// section of its own that the load does not read ("Unloaded CBI03"),
+// instead of being written over by the item saved in their slot. The
+// mirror, CBI00, only repeats the newest item and is not kept.
+void KeepUnloadedTexts(IniDocument& doc) {
+    constexpr std::size_t kMaxEncodedChars = (kMaxStoredTextBytes * 8 + 5) / 6;
+    for (int i = 1; i <= kMaxItems; ++i) {
+        const std::string s = ItemSectionName(i);
+        const std::int32_t format = ParseProfileInt(doc.GetString(s, "Format", ""), 0);
+        const char* key = format == kCF_TEXT ? "Text" : format == kCF_UNICODETEXT ? "WText" : nullptr;
+        if (!key) continue;
+        const std::optional<std::string> value = doc.Get(s, key);
+        if (!value || value->size() <= kMaxEncodedChars) continue;
+        std::string kept = "Unloaded " + s;
+        for (int n = 2; doc.HasSection(kept); ++n) kept = "Unloaded " + s + " " + std::to_string(n);
+        Put(doc, kept, "Format", FormatProfileInt(format));
+        Put(doc, kept, key, *value);
+    }
+}
+
 // Keeps only what the load reads (section SWL and the saved items) when the
 // document would be longer than a settings file may be: only sections the
 // program does not use can make it so.
@@ -448,6 +469,11 @@ void SaveSettings(SettingsContext& c) {
         } catch (const std::exception& e) {
             // The settings are incomplete; the history is saved all the same.
             failure = e.what();
+        }
+        try {
+            KeepUnloadedTexts(doc);
+        } catch (const std::exception&) {
+            // No memory to move them: the slots are saved all the same.
         }
         if (saveHistory)
             for (int i = 0; i <= count; ++i) SaveItemOrNote(c, doc, i, st, writer);

@@ -59,6 +59,9 @@ std::string ItemSectionName(int i);
 //   when the history is not saved) are erased, and the program's own
 //   picture files no longer named are deleted: the next start finds no
 //   older history;
+// - a saved text too long for the history, which the load did not replay,
+//   is moved into a section the load does not read ("Unloaded CBI03")
+//   rather than written over;
 // - a settings file the load could not read is not written at all;
 // - a settings file too long to be read is kept as SWL.ini.bak and replaced
 //   by a new one; the save never writes one that long (sections the program
