@@ -418,6 +418,8 @@ private:
     bool ReadClipboardItem(TCBI& item);
     // The capture proper; false only when the clipboard could not be opened.
     bool CaptureOpenClipboard();
+    // Leaves the clipboard viewer chain if the window is in it.
+    void LeaveViewerChain();
     void StartCaptureRetry(DWORD sequence, unsigned tries);
     void StopCaptureRetry();
     // Puts an item back into slot k with its list line (Copy to Clipboard
@@ -450,6 +452,7 @@ private:
     // The change a held clipboard kept from the capture, and the tries left.
     DWORD captureRetrySequence_ = 0;
     unsigned captureRetriesLeft_ = 0;
+    bool inViewerChain_ = false;
     // The About emblem (imgAbout shows it) and the bold font of the selected
     // history entry (font_ is the window's regular one).
     HICON aboutIcon_ = nullptr;

@@ -36,10 +36,17 @@ void TfrmMain::SetMonitoring(bool on) {
         // Windows announces the current content inside this call: the first
         // capture runs before NextViewer has its new value.
         NextViewer = SetClipboardViewer(hwnd_);
+        inViewerChain_ = true;
     } else {
         SetStatusCaption("statdeactive");
-        ChangeClipboardChain(hwnd_, NextViewer);
+        LeaveViewerChain();
     }
+}
+
+void TfrmMain::LeaveViewerChain() {
+    if (!inViewerChain_) return;
+    inViewerChain_ = false;
+    ChangeClipboardChain(hwnd_, NextViewer);
 }
 
 void TfrmMain::ckMonitorClick() { SetMonitoring(ckMonitor.Checked()); }

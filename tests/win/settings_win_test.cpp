@@ -381,6 +381,25 @@ TEST_F(SettingsFormTest, TheSessionsEndSavesOnceAndTheWindowsEndSavesNoMore) {
     EXPECT_FALSE(Exists(Ini()));
 }
 
+// Other viewers wait on each viewer before them in the chain: at the end of
+// the session the window leaves the chain before it saves, so a long save
+// holds none of them up.
+TEST_F(SettingsFormTest, TheSessionsEndLeavesTheViewerChainBeforeTheSave) {
+    Make(folder.Path());
+    ASSERT_EQ(GetClipboardViewer(), form->Handle());
+    WriteBytes(Ini(), "[SWL]\r\nFTR=0\r\n");
+    // A read-only file makes the save report, from inside the save.
+    ASSERT_TRUE(SetFileAttributesW(Ini().c_str(), FILE_ATTRIBUTE_READONLY));
+    std::optional<bool> inChainDuringTheSave;
+    form->SettingsDialogSink = [&](TDlgType, const std::u16string&) {
+        inChainDuringTheSave = GetClipboardViewer() == form->Handle();
+    };
+    SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, 0);
+    SetFileAttributesW(Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(inChainDuringTheSave, std::optional<bool>(false));
+    EXPECT_TRUE(form->ckMonitor.Checked());  // the setting saved is the user's
+}
+
 TEST_F(SettingsFormTest, AReadOnlySettingsFileReportsAndKeepsWhatItHeld) {
     Make(folder.Path());
     const std::string before = "[SWL]\r\nCBI=1\r\n[CBI01]\r\nFormat=13\r\nWText=OM9Z\r\n";
