@@ -97,8 +97,8 @@ bool IsPlaceholder(const Picture* p) {
 
 class FakePictures final : public PictureFiles {
 public:
-    int failSaveOfCall = -1;   // ToBmpFile call (0-based) that fails
-    int throwSaveOfCall = -1;  // and one that runs out of memory
+    std::set<int> failingSaves;   // ToBmpFile calls (0-based) that fail
+    std::set<int> throwingSaves;  // and those that run out of memory
     int saveCalls = 0;
 
     std::unique_ptr<Picture> FromBmp(const BmpImage& image) override {
@@ -114,8 +114,8 @@ public:
     }
     std::optional<std::vector<std::uint8_t>> ToBmpFile(const Picture& picture) override {
         const int call = saveCalls++;
-        if (call == throwSaveOfCall) throw std::bad_alloc();
-        if (call == failSaveOfCall) return std::nullopt;
+        if (throwingSaves.count(call) != 0) throw std::bad_alloc();
+        if (failingSaves.count(call) != 0) return std::nullopt;
         return MemoryPictureToBmp(dynamic_cast<const MemoryPicture&>(picture));
     }
 };
@@ -638,18 +638,19 @@ private:
 TEST_F(SettingsTest, APictureThatCannotBeSavedDoesNotStopTheSave) {
     struct Case {
         const char* name;
-        bool noFile;         // its BMP file cannot be made
-        bool noMemory;       // making its BMP file runs out of memory
-        bool readOnlyNames;  // no name for its file can be written
-        bool writerThrows;   // writing its file runs out of memory
+        std::set<int> failingSaves;   // its BMP file cannot be made (slot 0 is saved first)
+        std::set<int> throwingSaves;  // making its BMP file runs out of memory
+        bool readOnlyNames;           // no name for its file can be written
+        bool writerThrows;            // writing its file runs out of memory
         bool reported;
     };
     const Case cases[] = {
-        {"no file can be made", true, false, false, false, true},
-        {"no memory for its file", false, true, false, false, true},
-        {"no file can be written", false, false, true, false, true},
-        {"writing its file throws", false, false, false, true, true},
-        {"the newest picture has no pixels", false, false, false, false, false},
+        {"no file can be made", {1, 2}, {}, false, false, true},
+        {"no memory for its file", {}, {1, 2}, false, false, true},
+        {"no memory until the files before it are written", {}, {1}, false, false, false},
+        {"no file can be written", {}, {}, true, false, true},
+        {"writing its file throws", {}, {}, false, true, true},
+        {"the newest picture has no pixels", {}, {}, false, false, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -657,8 +658,8 @@ TEST_F(SettingsTest, APictureThatCannotBeSavedDoesNotStopTheSave) {
         files.readOnly.clear();
         dialog.keys.clear();
         pictures.saveCalls = 0;
-        pictures.failSaveOfCall = -1;
-        pictures.throwSaveOfCall = -1;
+        pictures.failingSaves.clear();
+        pictures.throwingSaves.clear();
         // Sections an older save left, which must not come back.
         WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=0\r\n" + TextSection(2, u"stale") +
                   TextSection(3, u"stale") + TextSection(4, u"stale"));
@@ -666,10 +667,10 @@ TEST_F(SettingsTest, APictureThatCannotBeSavedDoesNotStopTheSave) {
         r.clipboard.CopyText(u"one");
         r.clipboard.CopyPicture(TestPicture(1));  // slot 2
         r.clipboard.CopyText(u"three");
-        const bool failing = c.reported;
-        r.clipboard.CopyPicture(failing ? TestPicture(4) : MemoryPicture(0, 0));
-        if (c.noFile) pictures.failSaveOfCall = 1;  // slot 2 (slot 0 is saved first)
-        if (c.noMemory) pictures.throwSaveOfCall = 1;
+        const bool emptyNewest = std::string(c.name) == "the newest picture has no pixels";
+        r.clipboard.CopyPicture(emptyNewest ? MemoryPicture(0, 0) : TestPicture(4));
+        pictures.failingSaves = c.failingSaves;
+        pictures.throwingSaves = c.throwingSaves;
         if (c.readOnlyNames)
             for (const char* name : {"CBI02.bmp", "CBI02-1.bmp", "CBI02-2.bmp", "CBI02-3.bmp"})
                 files.readOnly.insert(name);

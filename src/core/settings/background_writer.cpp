@@ -94,9 +94,14 @@ std::size_t BackgroundWriter::Write(std::vector<std::string> names, std::vector<
     return ticket;
 }
 
-std::vector<std::optional<std::string>> BackgroundWriter::Finish() {
+void BackgroundWriter::WaitUntilIdle() {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return queue_.empty() && !busy_; });
+}
+
+std::vector<std::optional<std::string>> BackgroundWriter::Finish() {
+    WaitUntilIdle();
+    std::lock_guard lock(mutex_);
     return std::move(results_);
 }
 

@@ -36,6 +36,9 @@ public:
     // they are queued. Throws only when it has no memory to queue the file
     // (which is then not written and has no ticket).
     std::size_t Write(std::vector<std::string> names, std::vector<std::uint8_t> bytes);
+    // Waits until every file queued so far is written (their memory is
+    // given back).
+    void WaitUntilIdle();
     // Waits until every queued file is written and returns, by ticket, the
     // name each went under, or nothing when none could be written. A write
     // that failed in any way (an error thrown while writing included) fails

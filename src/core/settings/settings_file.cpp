@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <new>
 #include <optional>
 #include <set>
 #include <span>
@@ -129,6 +130,19 @@ void ClearItemKeys(IniDocument& doc, const std::string& s) {
     for (const char* key : {"Format", "Text", "WText", "BMP"}) doc.DeleteKey(s, key);
 }
 
+// The BMP file of a picture. The files waiting for the writer hold memory:
+// one that could not be made (no memory for it) is tried once more when
+// they are on disk, rather than the picture being dropped.
+std::optional<std::vector<std::uint8_t>> MakeBmpFile(PictureFiles& pictures, const Picture& picture,
+                                                     BackgroundWriter& writer) {
+    try {
+        if (auto file = pictures.ToBmpFile(picture)) return file;
+    } catch (const std::bad_alloc&) {
+    }
+    writer.WaitUntilIdle();
+    return pictures.ToBmpFile(picture);
+}
+
 // Saves slot i's section and queues its picture file.
 void SaveItem(SettingsContext& c, IniDocument& doc, int i, const std::string& s, SaveState& st,
               BackgroundWriter& writer) {
@@ -149,7 +163,7 @@ void SaveItem(SettingsContext& c, IniDocument& doc, int i, const std::string& s,
     } else if (item.Format == kCF_UNICODETEXT) {
         Put(doc, s, "WText", value);
     } else if (item.Format == kCF_BITMAP && item.Bitmap) {
-        auto file = c.pictures.ToBmpFile(*item.Bitmap);
+        auto file = MakeBmpFile(c.pictures, *item.Bitmap, writer);
         if (!file) {
             st.unsaved.push_back(s);
             return;
