@@ -9,6 +9,7 @@
 #include "clipboard_blocks.h"
 #include "ddb_picture.h"
 #include "item_limits.h"
+#include "picture_budget.h"
 
 namespace swl {
 namespace {
@@ -87,6 +88,8 @@ bool TfrmMain::ReadClipboardItem(TCBI& item) {
         int width = 0, height = 0;
         if (BitmapSize(bitmap, width, height) && !PictureSizeKept(width, height))
             throw std::runtime_error("The picture on the clipboard is too large to keep");
+        // Past the memory budget the oldest pictures make room for this one.
+        MakeRoomForPicture(History, PictureBytes(width, height));
         auto picture = DdbPicture::FromBitmap(bitmap);
         if (!picture) throw std::runtime_error("Cannot copy the picture on the clipboard");
         item.Format = kCF_BITMAP;
