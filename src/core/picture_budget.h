@@ -3,7 +3,9 @@
 // process has room for (under Wine the pixels live in its own addresses
 // too). Past the budget, the oldest pictures leave the history to make room
 // for a new one, so that copies go on being recorded, texts included,
-// instead of failing for want of memory.
+// instead of failing for want of memory. At 32 bits the budget leaves
+// about half of the 2 GB of addresses to the program, the clipboard's own
+// copies and the save's files.
 #pragma once
 
 #include <cstdint>
@@ -13,7 +15,7 @@
 namespace swl {
 
 inline constexpr std::uint64_t kPictureBudgetBytes =
-    sizeof(void*) >= 8 ? std::uint64_t{4} << 30 : std::uint64_t{512} << 20;
+    sizeof(void*) >= 8 ? std::uint64_t{4} << 30 : std::uint64_t{1} << 30;
 
 // What a picture of that size takes, counted at 4 bytes a pixel (the
 // display's depth).
