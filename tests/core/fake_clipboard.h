@@ -1,5 +1,5 @@
 // The Windows clipboard as the program's capture sees it, for the tests of
-// the recorder and of the settings replay.
+// the recorder, the picture budget and the settings replay.
 #pragma once
 
 #include <memory>
