@@ -31,7 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const swl::BmpImage& img = read.image;
-    Check(img.width >= 1 && img.height >= 1);
+    // A picture with pixels, or the 0 x 0 file of one without (no rows).
+    Check((img.width >= 1 && img.height >= 1) || (img.width == 0 && img.height == 0 && img.pixels.empty()));
     Check(img.pixels.size() == img.stride * static_cast<std::size_t>(img.height));
     Check(img.colourTable.size() ==
           static_cast<std::size_t>(img.colourCount) * static_cast<std::size_t>(img.colourEntrySize));

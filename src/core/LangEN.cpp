@@ -63,6 +63,8 @@ constexpr Entry kTable[] = {
     {"lbquickfilter", "Type to filter"},
     {"msghistoryempty", "The history is empty."},
     {"msgnomatch", "No item matches."},
+    // Shown by Windows beside the program while the session's end waits for its save.
+    {"msgsaving", "Saving the clipboard history..."},
 };
 
 constexpr bool AllAscii() {

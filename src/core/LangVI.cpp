@@ -63,6 +63,7 @@ constexpr Entry kTable[] = {
     {"lbquickfilter", u8"Gõ để lọc"},
     {"msghistoryempty", u8"Lịch sử trống."},
     {"msgnomatch", u8"Không có mục nào phù hợp."},
+    {"msgsaving", u8"Đang lưu lịch sử Clipboard..."},
 };
 
 constexpr auto kKeys = [] {

@@ -10,6 +10,7 @@ void TCBI::Empty() {
     Bitmap.reset();
     Text = std::string();
     WText = std::u16string();
+    UnreadFile = std::string();
 }
 
 THistory::THistory(HistoryView& view, const AnsiCodePage& codePage)
@@ -21,6 +22,7 @@ bool THistory::CopyItem(TCBI& dest, const TCBI& src) {
     dest.FormatName = src.FormatName;
     dest.Text = src.Text;
     dest.WText = src.WText;
+    dest.UnreadFile = src.UnreadFile;
     dest.Bitmap.reset();
     if (!src.Bitmap) return true;
     dest.Bitmap = src.Bitmap->Copy();

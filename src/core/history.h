@@ -23,6 +23,10 @@ struct TCBI {
     std::unique_ptr<Picture> Bitmap;  // only for format 2
     std::string Text;     // 8-bit text in the ANSI code page ("Bitmap" for pictures)
     std::u16string WText;
+    // A placeholder picture that stands for a saved picture file the load
+    // could not read: that file's bare name. The save names the file again
+    // instead of saving the placeholder, so the file is never written over.
+    std::string UnreadFile;
 
     // Format 0, empty texts, picture released. The texts' storage is given
     // back too: an emptied slot holds no memory.

@@ -32,6 +32,7 @@
 #include "check_box.h"
 #include "gdi_handles.h"
 #include "history.h"
+#include "item_recorder.h"
 #include "list_box_accessible.h"
 #include "menu_item.h"
 #include "notification_window.h"
@@ -48,6 +49,7 @@
 #include "geometry/transparency.h"
 #include "quick_paste/hotkey_text.h"
 #include "quick_paste/quick_paste_list.h"
+#include "settings/settings_ports.h"
 
 namespace swl {
 
@@ -112,7 +114,7 @@ class TQuickPasteWindow;
 
 enum class TDlgType { Information, Error };
 
-class TfrmMain final : public HistoryView {
+class TfrmMain final : public HistoryView, public RecordingClipboard {
 public:
     struct Options {
         // FormCreate loads the settings file when true; when false it applies
@@ -213,12 +215,18 @@ public:
     void SetStatusCaption(const char* key);
 
     // Writing to the clipboard and the commands (MainForm_Commands.cpp).
-    // Returns false when the write failed (the clipboard could not be opened,
-    // memory or a picture copy could not be had, the clipboard refused it);
-    // nothing is reported.
-    bool PutOnClipboard(const TCBI& item);
-    // False when the selected item could not be written (it stays where it
-    // was) or nothing is selected.
+    // What of the item reached the clipboard: Nothing when the write failed
+    // at once (the clipboard could not be opened, memory or a picture copy
+    // could not be had, the clipboard refused it) or the record has no
+    // content; Partly when the text's second format could not be set.
+    // Nothing is reported.
+    Written PutOnClipboard(const TCBI& item);
+    // RecordingClipboard, for the recorder (item_recorder.h).
+    Written Put(const TCBI& item) override { return PutOnClipboard(item); }
+    void TakeAsRecorded() override;
+    // Copy to Clipboard: the selected item becomes the newest item, recorded
+    // by the capture or, when nothing records it, stored directly. False when
+    // it could not be written (it stays where it was) or nothing is selected.
     bool miCopyClick();
     void miClearClick();
     void miClearAllClick();
@@ -383,7 +391,7 @@ public:
     void SelectLine(int index);
     std::u16string LineString(int index) const;
     // The number of items recorded since the window was created.
-    unsigned CaptureCount() const { return captureCount_; }
+    unsigned CaptureCount() const override { return captureCount_; }
 
     // HistoryView: the list and the count bar.
     void AddLine(const std::u16string& text) override;
@@ -410,6 +418,8 @@ private:
     bool ReadClipboardItem(TCBI& item);
     // The capture proper; false only when the clipboard could not be opened.
     bool CaptureOpenClipboard();
+    // Leaves the clipboard viewer chain if the window is in it.
+    void LeaveViewerChain();
     void StartCaptureRetry(DWORD sequence, unsigned tries);
     void StopCaptureRetry();
     // Puts an item back into slot k with its list line (Copy to Clipboard
@@ -437,9 +447,12 @@ private:
     // recorded (notifications from other processes can come late, when the
     // clipboard already holds the next change) finds it unchanged.
     std::optional<DWORD> recordedSequence_;
+    // The clipboard's sequence number after the last write that changed it.
+    std::optional<DWORD> writtenSequence_;
     // The change a held clipboard kept from the capture, and the tries left.
     DWORD captureRetrySequence_ = 0;
     unsigned captureRetriesLeft_ = 0;
+    bool inViewerChain_ = false;
     // The About emblem (imgAbout shows it) and the bold font of the selected
     // history entry (font_ is the window's regular one).
     HICON aboutIcon_ = nullptr;
@@ -466,6 +479,8 @@ private:
     // Settings file and auto-start (MainForm_Settings.cpp).
     bool settingsStoreInUse_ = false;
     bool settingsSaved_ = false;
+    // What the load found, for the save.
+    SettingsFileState settingsFileState_;
     bool SettingsStoreInUse() const;
     std::wstring SettingsDirectory() const;
     void RunSettings(bool load);

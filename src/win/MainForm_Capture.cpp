@@ -9,6 +9,7 @@
 #include "clipboard_blocks.h"
 #include "ddb_picture.h"
 #include "item_limits.h"
+#include "picture_budget.h"
 
 namespace swl {
 namespace {
@@ -36,10 +37,17 @@ void TfrmMain::SetMonitoring(bool on) {
         // Windows announces the current content inside this call: the first
         // capture runs before NextViewer has its new value.
         NextViewer = SetClipboardViewer(hwnd_);
+        inViewerChain_ = true;
     } else {
         SetStatusCaption("statdeactive");
-        ChangeClipboardChain(hwnd_, NextViewer);
+        LeaveViewerChain();
     }
+}
+
+void TfrmMain::LeaveViewerChain() {
+    if (!inViewerChain_) return;
+    inViewerChain_ = false;
+    ChangeClipboardChain(hwnd_, NextViewer);
 }
 
 void TfrmMain::ckMonitorClick() { SetMonitoring(ckMonitor.Checked()); }
@@ -80,6 +88,8 @@ bool TfrmMain::ReadClipboardItem(TCBI& item) {
         int width = 0, height = 0;
         if (BitmapSize(bitmap, width, height) && !PictureSizeKept(width, height))
             throw std::runtime_error("The picture on the clipboard is too large to keep");
+        // Past the memory budget the oldest pictures make room for this one.
+        MakeRoomForPicture(History, PictureBytes(width, height));
         auto picture = DdbPicture::FromBitmap(bitmap);
         if (!picture) throw std::runtime_error("Cannot copy the picture on the clipboard");
         item.Format = kCF_BITMAP;

@@ -8,42 +8,63 @@
 
 namespace swl {
 
-bool TfrmMain::PutOnClipboard(const TCBI& item) {
+namespace {
+
+using Written = RecordingClipboard::Written;
+
+// Sets the item's formats on the open clipboard.
+Written WriteItem(TClipboard& clipboard, const TCBI& item) {
+    switch (item.Format) {
+    case kCF_TEXT:
+    case kCF_UNICODETEXT: {
+        HGLOBAL text = MakeAnsiBlock(item.Text);
+        if (!text) return Written::Nothing;
+        if (!clipboard.SetData(CF_TEXT, text)) {
+            GlobalFree(text);
+            return Written::Nothing;
+        }
+        HGLOBAL wide = MakeWideBlock(item.WText);
+        if (!wide) return Written::Partly;
+        if (!clipboard.SetData(CF_UNICODETEXT, wide)) {
+            GlobalFree(wide);
+            return Written::Partly;
+        }
+        return Written::Whole;
+    }
+    case kCF_BITMAP: {
+        const auto* picture = dynamic_cast<const DdbPicture*>(item.Bitmap.get());
+        if (!picture || !clipboard.AssignPicture(*picture)) return Written::Nothing;
+        return Written::Whole;
+    }
+    default:
+        return Written::Nothing;  // an empty record writes nothing
+    }
+}
+
+}  // namespace
+
+RecordingClipboard::Written TfrmMain::PutOnClipboard(const TCBI& item) {
     // The record is read only before the final close: the capture that runs
     // inside it may renew the very slot the record is.
     TClipboard& clipboard = TClipboard::Instance();
     try {
         ClipboardSpan span(clipboard);
-        switch (item.Format) {
-        case kCF_TEXT:
-        case kCF_UNICODETEXT: {
-            HGLOBAL text = MakeAnsiBlock(item.Text);
-            if (!text) return false;
-            if (!clipboard.SetData(CF_TEXT, text)) {
-                GlobalFree(text);
-                return false;
-            }
-            HGLOBAL wide = MakeWideBlock(item.WText);
-            if (!wide) return false;
-            if (!clipboard.SetData(CF_UNICODETEXT, wide)) {
-                GlobalFree(wide);
-                return false;
-            }
-            break;
-        }
-        case kCF_BITMAP: {
-            const auto* picture = dynamic_cast<const DdbPicture*>(item.Bitmap.get());
-            if (!picture || !clipboard.AssignPicture(*picture)) return false;
-            break;
-        }
-        default:
-            break;  // an empty record writes nothing
-        }
+        const Written written = WriteItem(clipboard, item);
+        // Read while the clipboard is still open: the number of this write.
+        if (written != Written::Nothing) writtenSequence_ = GetClipboardSequenceNumber();
         span.Close();  // with monitoring on, the capture runs in here
-        return true;
+        return written;
     } catch (const ClipboardError&) {
-        return false;
+        return Written::Nothing;
     }
+}
+
+void TfrmMain::TakeAsRecorded() {
+    if (!writtenSequence_) return;
+    // A capture waiting for the clipboard to be let go would record the
+    // write a second time, after the items that follow it.
+    if (captureRetriesLeft_ > 0 && captureRetrySequence_ == *writtenSequence_) StopCaptureRetry();
+    recordedSequence_ = writtenSequence_;
 }
 
 void TfrmMain::RestoreItem(int k, TCBI&& item) {
@@ -63,14 +84,13 @@ bool TfrmMain::miCopyClick() {
     if (LineCount() == 0 || i < 0) return false;
     const int k = i + 1;
     // The item leaves the history before it is written, so a full history
-    // drops nothing when the capture records it again. Taking the record
+    // drops nothing when it comes back as the newest item. Taking the record
     // whole keeps its picture without a copy that could fail.
     TCBI item = std::move(History.CBItems[k]);
     History.DeleteItem(k);
-    const unsigned recordedBefore = captureCount_;
-    if (!PutOnClipboard(item) && captureCount_ == recordedBefore) {
-        // Nothing reached the history: put the item back where it was rather
-        // than lose it.
+    if (PutAndRecord(History, *this, std::move(item)) == RecordOutcome::NotWritten) {
+        // Nothing reached the clipboard: the item goes back where it was
+        // rather than be lost (the failed put left it as it was).
         RestoreItem(k, std::move(item));
         SelectLine(i);
         return false;

@@ -63,9 +63,10 @@ public:
             return false;
         }
     }
-    bool PutOnClipboard(const TCBI& item) override { return form_.PutOnClipboard(item); }
-    bool Monitoring() const override { return form_.ckMonitor.Checked(); }
+    Written Put(const TCBI& item) override { return form_.Put(item); }
     unsigned CaptureCount() const override { return form_.CaptureCount(); }
+    void TakeAsRecorded() override { form_.TakeAsRecorded(); }
+    bool Monitoring() const override { return form_.ckMonitor.Checked(); }
 
 private:
     TfrmMain& form_;
@@ -121,7 +122,7 @@ void TfrmMain::RunSettings(bool load) {
     FormClipboard clipboard(*this);
     FormDialog dialog(*this);
     DdbPictureFiles pictures([this] { return GetLangText(ckLang.Checked(), "msgsavedmiss"); });
-    SettingsContext context{controls, clipboard, pictures, dialog, files, History};
+    SettingsContext context{controls, clipboard, pictures, dialog, files, History, settingsFileState_};
     if (load)
         swl::LoadSettings(context);
     else
@@ -144,10 +145,47 @@ void TfrmMain::SaveSettings() {
     RunSettings(false);
 }
 
+namespace {
+
+// While it lives, Windows (Vista on) shows the reason beside the program
+// when the session ends, instead of ending it as unresponsive; earlier
+// systems have no such call and end it when it answers.
+class ShutdownBlock {
+public:
+    ShutdownBlock(HWND hwnd, const std::u16string& reason) : hwnd_(hwnd) {
+        HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        if (!user32) return;
+        using Create = BOOL(WINAPI*)(HWND, LPCWSTR);
+        const auto create = reinterpret_cast<Create>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonCreate")));
+        destroy_ = reinterpret_cast<Destroy>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "ShutdownBlockReasonDestroy")));
+        blocked_ = create && destroy_ && create(hwnd_, reinterpret_cast<const wchar_t*>(reason.c_str()));
+    }
+    ~ShutdownBlock() {
+        if (blocked_) destroy_(hwnd_);
+    }
+    ShutdownBlock(const ShutdownBlock&) = delete;
+    ShutdownBlock& operator=(const ShutdownBlock&) = delete;
+
+private:
+    using Destroy = BOOL(WINAPI*)(HWND);
+    HWND hwnd_;
+    Destroy destroy_ = nullptr;
+    bool blocked_ = false;
+};
+
+}  // namespace
+
 void TfrmMain::WMEndSession(bool ending) {
     // The process may end as soon as this returns: what would be saved at
-    // exit is saved now.
-    if (ending) SaveSettings();
+    // exit is saved now. Other viewers wait on this window for each change
+    // while it is in the clipboard viewer chain, so it leaves the chain
+    // first and the save holds none of them up.
+    if (!ending) return;
+    LeaveViewerChain();
+    ShutdownBlock block(hwnd_, u"Stashwell :: " + GetLangText(ckLang.Checked(), "msgsaving"));
+    SaveSettings();
 }
 
 // Brings each settings box into its default state the way the load does:

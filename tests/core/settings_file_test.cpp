@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <new>
 #include <memory>
 #include <optional>
 #include <set>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "ansi_codepage.h"
+#include "fake_clipboard.h"
 #include "bmp/memory_picture_bmp.h"
 #include "codec.h"
 #include "history.h"
@@ -21,117 +23,6 @@
 
 namespace swl {
 namespace {
-
-class NullView final : public HistoryView {
-public:
-    std::vector<std::u16string> lines;
-    void AddLine(const std::u16string& text) override { lines.push_back(text); }
-    void DeleteLine(int index) override {
-        if (index >= 0 && index < static_cast<int>(lines.size())) lines.erase(lines.begin() + index);
-    }
-    void DeleteAllLines() override { lines.clear(); }
-    void SetLightValue(int) override {}
-    void SetLightText(const std::u16string&) override {}
-};
-
-// The Windows clipboard with the program in (or out of) the viewer chain:
-// while monitoring is on, every change is captured into the history before
-// the call that made it returns, as the real nested capture does.
-class FakeClipboard final : public SettingsClipboard {
-public:
-    struct Content {
-        bool text = false;
-        std::string ansi;
-        std::u16string wide;
-        std::unique_ptr<Picture> picture;
-        bool Empty() const { return !text && !picture; }
-    };
-
-    explicit FakeClipboard(THistory& history) : history_(history) {}
-
-    Content content;
-    bool monitoring = false;
-    // Another program holds the clipboard open: emptying fails, and so do
-    // the puts whose numbers (1 for the first) are listed.
-    bool emptyFails = false;
-    std::set<int> failingPuts;
-    int puts = 0;
-    unsigned captures = 0;
-
-    bool Empty() override {
-        if (emptyFails) return false;
-        content = Content();
-        if (monitoring) Capture();
-        return true;
-    }
-
-    bool PutOnClipboard(const TCBI& item) override {
-        ++puts;
-        if (failingPuts.count(puts) != 0) return false;
-        Content next;
-        if (item.Format == kCF_TEXT || item.Format == kCF_UNICODETEXT) {
-            next.text = true;
-            next.ansi = item.Text.substr(0, item.Text.find('\0'));
-            next.wide = item.WText;
-        } else if (item.Format == kCF_BITMAP && item.Bitmap) {
-            next.picture = item.Bitmap->Copy();
-        } else {
-            return false;  // nothing written, no notification
-        }
-        content = std::move(next);
-        if (monitoring) Capture();
-        return true;
-    }
-
-    bool Monitoring() const override { return monitoring; }
-    unsigned CaptureCount() const override { return captures; }
-
-    void SetMonitoring(bool on) {
-        monitoring = on;
-        if (on) Capture();  // joining the chain delivers a first notification
-    }
-
-    // Another program copies something.
-    void CopyText(const std::u16string& text) {
-        content = Content();
-        content.text = true;
-        content.wide = text;
-        content.ansi = history_.CodePage().ToAnsi(text);
-        if (monitoring) Capture();
-    }
-    void CopyPicture(const MemoryPicture& picture) {
-        content = Content();
-        content.picture = picture.Copy();
-        if (monitoring) Capture();
-    }
-
-private:
-    void Capture() {
-        THistory& h = history_;
-        if (content.text || content.picture) {
-            h.ReserveSlot();
-            h.ShowCountText();
-            TCBI& slot = h.CBItems[static_cast<std::size_t>(h.CBCount)];
-            slot.Empty();
-            if (content.text) {
-                slot.Format = kCF_UNICODETEXT;
-                slot.FormatName = "CF_UNICODETEXT";
-                slot.WText = content.wide.substr(0, content.wide.find(u'\0'));
-                slot.Text = h.CodePage().ToAnsi(slot.WText);
-            } else {
-                slot.Format = kCF_BITMAP;
-                slot.FormatName = "CF_BITMAP";
-                slot.Text = "Bitmap";
-                slot.Bitmap = content.picture->Copy();
-            }
-            h.AddNewestLine();
-            ++captures;
-        }
-        THistory::CopyItem(h.CBItems[0], h.CBItems[static_cast<std::size_t>(h.CBCount)]);
-    }
-
-    THistory& history_;
-};
 
 // The settings controls as the window designs them, with their handlers.
 class FakeControls final : public SettingsControls {
@@ -206,7 +97,8 @@ bool IsPlaceholder(const Picture* p) {
 
 class FakePictures final : public PictureFiles {
 public:
-    int failSaveOfCall = -1;  // ToBmpFile call (0-based) that fails
+    std::set<int> failingSaves;   // ToBmpFile calls (0-based) that fail
+    std::set<int> throwingSaves;  // and those that run out of memory
     int saveCalls = 0;
 
     std::unique_ptr<Picture> FromBmp(const BmpImage& image) override {
@@ -221,7 +113,9 @@ public:
         return p;
     }
     std::optional<std::vector<std::uint8_t>> ToBmpFile(const Picture& picture) override {
-        if (saveCalls++ == failSaveOfCall) return std::nullopt;
+        const int call = saveCalls++;
+        if (throwingSaves.count(call) != 0) throw std::bad_alloc();
+        if (failingSaves.count(call) != 0) return std::nullopt;
         return MemoryPictureToBmp(dynamic_cast<const MemoryPicture&>(picture));
     }
 };
@@ -255,11 +149,12 @@ protected:
             : history(view, t.codePage),
               clipboard(history),
               controls(clipboard),
-              context{controls, clipboard, t.pictures, t.dialog, t.files, history} {}
-        NullView view;
+              context{controls, clipboard, t.pictures, t.dialog, t.files, history, state} {}
+        ListLinesView view;
         THistory history;
         FakeClipboard clipboard;
         FakeControls controls;
+        SettingsFileState state;
         SettingsContext context;
     };
 
@@ -328,25 +223,35 @@ TEST_F(SettingsTest, FirstStartWithoutAFile) {
     EXPECT_EQ(r.controls.page, 2);
     EXPECT_TRUE(r.controls.shown);
     EXPECT_EQ(r.clipboard.puts, 0);
-    EXPECT_EQ(files.files[kSettingsFileName], "[SWL]\r\nCBI=0\r\n");
-    EXPECT_EQ(files.files.size(), 1u);
+    EXPECT_TRUE(files.files.empty());  // the load writes nothing
 }
 
 TEST_F(SettingsTest, ExitWithoutSaveOnExitWritesTheSettingsKeysAndNoItem) {
-    const std::string items = "[CBI01]\r\nFormat=2\r\nBMP=CBI01.bmp\r\n";
-    WriteFile("[SWL]\r\nCBI=0\r\n" + items);
-    files.files["CBI01.bmp"] = "old picture";
+    const std::vector<std::uint8_t> bmp = MemoryPictureToBmp(TestPicture(1));
+    WriteSavedHistory(2, TextSection(0, u"two") + "[CBI01]\r\nFormat=2\r\nBMP=CBI01.bmp\r\n" +
+                             TextSection(2, u"two"));
+    files.files["CBI01.bmp"] = std::string(bmp.begin(), bmp.end());
     Run& r = Start(u"at start");
+    ASSERT_EQ(r.history.CBCount, 3);
     r.controls.checked[SettingsBox::AutoLoad] = true;
     r.controls.checked[SettingsBox::Lang] = true;
+    r.controls.checked[SettingsBox::Save] = false;
+    r.controls.checked[SettingsBox::RestoreCB] = false;
     r.controls.position = 40;
     r.controls.page = 1;
     Exit();
     EXPECT_TRUE(dialog.keys.empty());
+    // The saved history goes with the exit that does not save one, so the
+    // next start begins without it.
     EXPECT_EQ(files.files[kSettingsFileName],
-              "[SWL]\r\nCBI=0\r\nAutoLoad=1\r\nActive=1\r\nRestoreCB=0\r\nSaveOnExit=0\r\nVNUI=1\r\n"
-              "Alpha=40\r\nPage=1\r\nFTR=0\r\nHotKey=Ctrl+Alt+Insert\r\n" + items);
-    EXPECT_EQ(files.files["CBI01.bmp"], "old picture");
+              "[SWL]\r\nActive=1\r\nRestoreCB=0\r\nSaveOnExit=0\r\nFTR=0\r\nCBI=0\r\nAutoLoad=1\r\nVNUI=1\r\n"
+              "Alpha=40\r\nPage=1\r\nHotKey=Ctrl+Alt+Insert\r\n");
+    EXPECT_FALSE(files.Has("CBI01.bmp"));
+    r.controls.checked[SettingsBox::Save] = true;
+    IniDocument doc = File();
+    doc.Set("SWL", "SaveOnExit", "1");
+    WriteFile(doc.Serialize());
+    EXPECT_EQ(Start().history.CBCount, 0);
 }
 
 struct HotKeyCase {
@@ -435,11 +340,10 @@ TEST_F(SettingsTest, TwentyFourItemsSurviveARestartInOrder) {
         EXPECT_EQ(item.Format, kCF_BITMAP) << slot;
         EXPECT_TRUE(SamePixels(item.Bitmap.get(), picture)) << slot;
     }
-    // The replay consumed the saved history.
-    EXPECT_EQ(Value("SWL", "CBI"), "0");
-    EXPECT_FALSE(File().HasSection("CBI00"));
-    EXPECT_FALSE(File().HasSection("CBI18"));
-    EXPECT_FALSE(files.Has("CBI08.bmp"));
+    // The saved history stays on disk until the next exit saves it again.
+    EXPECT_EQ(Value("SWL", "CBI"), "24");
+    EXPECT_TRUE(File().HasSection("CBI18"));
+    EXPECT_TRUE(files.Has("CBI08.bmp"));
 }
 
 TEST_F(SettingsTest, TransparencyAndPage) {
@@ -466,32 +370,49 @@ TEST_F(SettingsTest, TransparencyAndPage) {
     }
 }
 
+// A picture file that is there but cannot be read is reported, and the
+// save at exit names it again instead of saving the placeholder over it.
 TEST_F(SettingsTest, PictureFilesThatCannotBeLoadedGiveThePlaceholder) {
     struct Case {
         const char* name;
         std::string bmpKey;
         std::optional<std::string> file;  // contents of that file
-        bool fileStays;
+        bool unreadable;                  // the system cannot read it (locked, offline)
+        bool kept;                        // reported, and named again by the save
     };
     const std::vector<std::uint8_t> good = MemoryPictureToBmp(TestPicture(1));
     std::string damaged(good.begin(), good.end());
     damaged.resize(damaged.size() - 3);
     const Case cases[] = {
-        {"missing file", "CBI01.bmp", std::nullopt, false},
-        {"damaged file stays", "CBI01.bmp", damaged, true},
-        {"no name", "", std::nullopt, false},
-        {"a path outside the directory is not followed", "..\\CBI01.bmp", std::string(good.begin(), good.end()), true},
+        {"missing file", "CBI01.bmp", std::nullopt, false, false},
+        {"damaged file", "CBI01.bmp", damaged, false, true},
+        {"locked file", "CBI01.bmp", std::string(good.begin(), good.end()), true, true},
+        {"no name", "", std::nullopt, false, false},
+        {"a path outside the directory is not followed", "..\\CBI01.bmp", std::string(good.begin(), good.end()),
+         false, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         files.files.clear();
+        files.unreadable.clear();
+        dialog.keys.clear();
         if (c.file) files.files[c.bmpKey] = *c.file;
-        WriteSavedHistory(1, "[CBI01]\r\nFormat=2\r\nBMP=" + c.bmpKey + "\r\n");
+        if (c.unreadable) files.unreadable.insert(c.bmpKey);
+        WriteSavedHistory(2, TextSection(0, u"two") + "[CBI01]\r\nFormat=2\r\nBMP=" + c.bmpKey + "\r\n" +
+                                 TextSection(2, u"two"));
         Run& r = Start();
-        ASSERT_EQ(r.history.CBCount, 1) << c.name;
-        EXPECT_EQ(r.history.CBItems[1].Format, kCF_BITMAP) << c.name;
-        EXPECT_TRUE(IsPlaceholder(r.history.CBItems[1].Bitmap.get())) << c.name;
-        EXPECT_EQ(files.Has(c.bmpKey), c.fileStays) << c.name;
-        EXPECT_TRUE(dialog.keys.empty()) << c.name;
+        ASSERT_EQ(r.history.CBCount, 2);
+        EXPECT_EQ(r.history.CBItems[1].Format, kCF_BITMAP);
+        EXPECT_TRUE(IsPlaceholder(r.history.CBItems[1].Bitmap.get()));
+        EXPECT_EQ(dialog.keys, c.kept ? std::vector<std::string>{"errnotload"} : std::vector<std::string>{});
+        Exit();
+        EXPECT_EQ(files.Has(c.bmpKey), c.file.has_value());
+        if (c.file) EXPECT_EQ(files.files[c.bmpKey], *c.file);
+        if (c.kept) EXPECT_EQ(Value("CBI01", "BMP"), c.bmpKey);
+
+        // Readable again: the picture comes back.
+        files.unreadable.clear();
+        if (c.kept && c.unreadable) EXPECT_TRUE(SamePixels(Start().history.CBItems[1].Bitmap.get(), TestPicture(1)));
     }
 }
 
@@ -530,7 +451,7 @@ TEST_F(SettingsTest, SavedCountEdgeCases) {
         EXPECT_EQ(r.history.CBCount, 0);
         EXPECT_TRUE(r.clipboard.content.Empty());
         EXPECT_EQ(r.clipboard.puts, 0);
-        EXPECT_FALSE(File().HasSection("CBI00"));
+        EXPECT_TRUE(File().HasSection("CBI00"));
         EXPECT_TRUE(File().HasSection("CBI01"));
     }
     // Negative: no replay and no clearing; CBI rewritten as 0.
@@ -538,10 +459,9 @@ TEST_F(SettingsTest, SavedCountEdgeCases) {
     {
         Run& r = Start(u"at start");
         EXPECT_EQ(HistoryTexts(r.history), std::vector<std::u16string>{u"at start"});
-        EXPECT_EQ(Value("SWL", "CBI"), "0");
         EXPECT_TRUE(File().HasSection("CBI00"));
     }
-    // Far above 24: taken as 24, sections beyond are neither read nor erased.
+    // Far above 24: taken as 24, sections beyond are not read.
     std::string many;
     for (int i = 0; i <= 26; ++i) many += TextSection(i, u"t" + std::u16string(1, static_cast<char16_t>('a' + i)));
     WriteSavedHistory(1000, many);
@@ -549,9 +469,6 @@ TEST_F(SettingsTest, SavedCountEdgeCases) {
         Run& r = Start();
         ASSERT_EQ(r.history.CBCount, 24);
         EXPECT_EQ(r.history.CBItems[24].WText, u"ty");
-        EXPECT_FALSE(File().HasSection("CBI18"));
-        EXPECT_TRUE(File().HasSection("CBI19"));
-        EXPECT_TRUE(File().HasSection("CBI1A"));
     }
 }
 
@@ -575,6 +492,25 @@ TEST_F(SettingsTest, ATextLongerThanTheOldReadBufferComesBackWhole) {
     Run& r = Start();
     ASSERT_EQ(r.history.CBCount, 1);
     EXPECT_EQ(r.history.CBItems[1].WText, text);
+}
+
+// A saved text longer than the history keeps (an earlier version wrote
+// them) is reported once and stays on disk, unloaded.
+TEST_F(SettingsTest, ASavedTextTooLongToKeepStaysOnDiskUnloaded) {
+    const std::string tooLong = EncodeText(std::string(kMaxStoredTextBytes + 1, 'x'));
+    WriteSavedHistory(2, "[CBI01]\r\nFormat=1\r\nText=" + tooLong + "\r\n" + TextSection(2, u"two"));
+    Run& r = Start();
+    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
+    EXPECT_EQ(HistoryTexts(r.history), std::vector<std::u16string>{u"two"});
+    Exit();
+    EXPECT_EQ(Value("Unloaded CBI01", "Text"), tooLong);
+    EXPECT_EQ(Value("Unloaded CBI01", "Format"), "1");
+    dialog.keys.clear();
+    EXPECT_EQ(HistoryTexts(Start().history), std::vector<std::u16string>{u"two"});
+    Exit();
+    EXPECT_TRUE(dialog.keys.empty());
+    EXPECT_EQ(Value("Unloaded CBI01", "Text"), tooLong);
+    EXPECT_FALSE(File().HasSection("Unloaded CBI01 2"));
 }
 
 TEST_F(SettingsTest, ReplayWhileMonitoringIsOffKeepsTheItems) {
@@ -656,56 +592,113 @@ std::vector<std::string> Describe(const THistory& h) {
     return out;
 }
 
+// The program's directory with faults. The process ends at one step: the
+// change numbered `endAt` (writes, replaces and deletions, counted from 0)
+// does not happen, or, with `cutShort`, a write there puts only half its
+// bytes on disk; nothing after it runs. Or the folder is read-only: every
+// change fails. Or writing a file whose name starts with `throwOnWriteOf`
+// throws, as a write that runs out of memory does.
+class FaultyFiles final : public FileLayer {
+public:
+    struct ProcessEnded {};
+    explicit FaultyFiles(MemoryFileLayer& files) : files_(files) {}
+    int endAt = -1;
+    bool cutShort = false;
+    bool readOnlyFolder = false;
+    std::string throwOnWriteOf;
+    int changes = 0;
+
+    FileRead ReadAll(std::string_view name, std::size_t maxBytes) override { return files_.ReadAll(name, maxBytes); }
+    bool WriteAll(std::string_view name, std::string_view bytes) override {
+        if (!throwOnWriteOf.empty() && name.substr(0, throwOnWriteOf.size()) == throwOnWriteOf)
+            throw std::bad_alloc();
+        if (Ends()) {
+            if (cutShort) files_.WriteAll(name, bytes.substr(0, bytes.size() / 2));
+            throw ProcessEnded{};
+        }
+        return !readOnlyFolder && files_.WriteAll(name, bytes);
+    }
+    bool Replace(std::string_view from, std::string_view to) override {
+        if (Ends()) throw ProcessEnded{};
+        return !readOnlyFolder && files_.Replace(from, to);
+    }
+    bool Remove(std::string_view name) override {
+        if (Ends()) throw ProcessEnded{};
+        return !readOnlyFolder && files_.Remove(name);
+    }
+
+private:
+    bool Ends() { return changes++ == endAt; }
+    MemoryFileLayer& files_;
+};
+
+// Each item is saved or reported on its own: a picture whose file cannot be
+// made or written, whatever the reason, comes back as the placeholder, and
+// every other item, texts included, comes back as it was.
 TEST_F(SettingsTest, APictureThatCannotBeSavedDoesNotStopTheSave) {
     struct Case {
         const char* name;
-        bool noFile;        // its BMP file cannot be made
-        bool readOnlyNames; // no name for its file can be written
+        std::set<int> failingSaves;   // its BMP file cannot be made (slot 0 is saved first)
+        std::set<int> throwingSaves;  // making its BMP file runs out of memory
+        bool readOnlyNames;           // no name for its file can be written
+        bool writerThrows;            // writing its file runs out of memory
         bool reported;
     };
     const Case cases[] = {
-        {"no file can be made", true, false, true},
-        {"no file can be written", false, true, true},
-        {"the newest picture has no pixels", false, false, false},
+        {"no file can be made", {1, 2}, {}, false, false, true},
+        {"no memory for its file", {}, {1, 2}, false, false, true},
+        {"no memory until the files before it are written", {}, {1}, false, false, false},
+        {"no file can be written", {}, {}, true, false, true},
+        {"writing its file throws", {}, {}, false, true, true},
+        {"the newest picture has no pixels", {}, {}, false, false, false},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         files.files.clear();
         files.readOnly.clear();
         dialog.keys.clear();
         pictures.saveCalls = 0;
-        pictures.failSaveOfCall = -1;
-        WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
+        pictures.failingSaves.clear();
+        pictures.throwingSaves.clear();
+        // Sections an older save left, which must not come back.
+        WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=0\r\n" + TextSection(2, u"stale") +
+                  TextSection(3, u"stale") + TextSection(4, u"stale"));
         Run& r = Start();
         r.clipboard.CopyText(u"one");
         r.clipboard.CopyPicture(TestPicture(1));  // slot 2
         r.clipboard.CopyText(u"three");
-        r.clipboard.CopyPicture(c.noFile || c.readOnlyNames ? TestPicture(4) : MemoryPicture(0, 0));
-        if (c.noFile) pictures.failSaveOfCall = 1;  // slot 2 (slot 0 is saved first)
+        const bool emptyNewest = std::string(c.name) == "the newest picture has no pixels";
+        r.clipboard.CopyPicture(emptyNewest ? MemoryPicture(0, 0) : TestPicture(4));
+        pictures.failingSaves = c.failingSaves;
+        pictures.throwingSaves = c.throwingSaves;
         if (c.readOnlyNames)
             for (const char* name : {"CBI02.bmp", "CBI02-1.bmp", "CBI02-2.bmp", "CBI02-3.bmp"})
                 files.readOnly.insert(name);
+        FaultyFiles faulty(files);
+        if (c.writerThrows) faulty.throwOnWriteOf = "CBI02";
         const std::vector<std::string> saved = Describe(r.history);
-        Exit();
-        EXPECT_EQ(dialog.keys, c.reported ? std::vector<std::string>{"errnotsave"} : std::vector<std::string>{})
-            << c.name;
-        EXPECT_EQ(Value("SWL", "CBI"), "4") << c.name;
+        r.clipboard.monitoring = false;
+        SettingsContext context{r.controls, r.clipboard, pictures, dialog, faulty, r.history, r.state};
+        SaveSettings(context);
+        EXPECT_EQ(dialog.keys, c.reported ? std::vector<std::string>{"errnotsave"} : std::vector<std::string>{});
+        EXPECT_EQ(Value("SWL", "CBI"), "4");
 
         // Every item comes back; one that could not be saved as the
         // placeholder.
         dialog.keys.clear();
         Run& next = Start();
-        EXPECT_TRUE(dialog.keys.empty()) << c.name;
+        EXPECT_TRUE(dialog.keys.empty());
         std::vector<std::string> back = Describe(next.history);
-        ASSERT_EQ(next.history.CBCount, 4) << c.name;
+        ASSERT_EQ(next.history.CBCount, 4);
         if (c.reported) {
-            EXPECT_TRUE(IsPlaceholder(next.history.CBItems[2].Bitmap.get())) << c.name;
+            EXPECT_TRUE(IsPlaceholder(next.history.CBItems[2].Bitmap.get()));
             back[1] = saved[1];
         }
-        EXPECT_EQ(back, saved) << c.name;
+        EXPECT_EQ(back, saved);
     }
 }
 
-TEST_F(SettingsTest, ALoadThatCannotWriteTheFileReportsAndKeepsEverything) {
+TEST_F(SettingsTest, ALoadFromAReadOnlyFileKeepsEverythingWithoutAMessage) {
     const std::vector<std::uint8_t> bmp = MemoryPictureToBmp(TestPicture(4));
     const std::string saved = "[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=2\r\n" + TextSection(1, u"one") +
                               "[CBI02]\r\nFormat=2\r\nBMP=CBI02.bmp\r\n";
@@ -713,83 +706,63 @@ TEST_F(SettingsTest, ALoadThatCannotWriteTheFileReportsAndKeepsEverything) {
     files.files["CBI02.bmp"] = std::string(bmp.begin(), bmp.end());
     files.readOnly.insert(kSettingsFileName);
     Run& r = Start();
-    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
+    EXPECT_TRUE(dialog.keys.empty());
     EXPECT_EQ(r.history.CBCount, 2);
     EXPECT_EQ(files.files[kSettingsFileName], saved);
     EXPECT_TRUE(files.Has("CBI02.bmp"));
 }
 
-// Another program holds the clipboard while the saved history is replayed:
-// every saved item still reaches the history, in order, and stays saved.
+// Another program holds the clipboard while the saved history is replayed,
+// or the capture sees only part of a write: every saved item still reaches
+// the history once, in order, whole, and stays saved.
 TEST_F(SettingsTest, ReplayKeepsItemsTheCaptureCouldNotRecord) {
     struct Case {
         const char* name;
         bool emptyFails;
         std::set<int> failingPuts;
+        std::set<int> capturesHeldOff;  // the capture waits, then the holder lets go
+        std::set<int> partialPuts;
     };
     const Case cases[] = {
-        {"one put fails", false, {2}},
-        {"the clipboard cannot be emptied", true, {}},
-        {"the clipboard is held throughout", true, {1, 2, 3, 4}},
+        {"one put fails", false, {2}, {}, {}},
+        {"the clipboard cannot be emptied", true, {}, {}, {}},
+        {"the clipboard is held throughout", true, {1, 2, 3, 4}, {}, {}},
+        {"the capture waits past the next put", false, {2, 3}, {1}, {}},
+        {"the capture sees only the 8-bit text", false, {}, {}, {1}},
     };
+    const std::u16string one = u"m\u1ED9t";  // not in the 8-bit code page
     const std::vector<std::uint8_t> bmp = MemoryPictureToBmp(TestPicture(2));
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         dialog.keys.clear();
         files.files.clear();
         files.files["CBI02.bmp"] = std::string(bmp.begin(), bmp.end());
-        WriteSavedHistory(3, TextSection(0, u"three") + TextSection(1, u"one") +
+        WriteSavedHistory(3, TextSection(0, u"three") + TextSection(1, one) +
                                  "[CBI02]\r\nFormat=2\r\nBMP=CBI02.bmp\r\n" + TextSection(3, u"three"));
         run_ = std::make_unique<Run>(*this);
         run_->clipboard.emptyFails = c.emptyFails;
         run_->clipboard.failingPuts = c.failingPuts;
+        run_->clipboard.capturesHeldOff = c.capturesHeldOff;
+        run_->clipboard.partialPuts = c.partialPuts;
         LoadSettings(run_->context);
+        run_->clipboard.ReleaseHold();
         const THistory& h = run_->history;
-        EXPECT_TRUE(dialog.keys.empty()) << c.name;
-        ASSERT_EQ(h.CBCount, 3) << c.name;
-        EXPECT_EQ(h.CBItems[1].WText, u"one") << c.name;
-        EXPECT_TRUE(SamePixels(h.CBItems[2].Bitmap.get(), TestPicture(2))) << c.name;
-        EXPECT_EQ(h.CBItems[3].WText, u"three") << c.name;
-        EXPECT_EQ(run_->view.lines.size(), 3u) << c.name;
+        EXPECT_TRUE(dialog.keys.empty());
+        ASSERT_EQ(h.CBCount, 3);
+        EXPECT_EQ(h.CBItems[1].WText, one);
+        EXPECT_TRUE(SamePixels(h.CBItems[2].Bitmap.get(), TestPicture(2)));
+        EXPECT_EQ(h.CBItems[3].WText, u"three");
+        EXPECT_EQ(run_->view.lines.size(), 3u);
 
         Exit();
         Run& next = Start();
-        EXPECT_EQ(HistoryTexts(next.history), (std::vector<std::u16string>{u"one", u"", u"three"})) << c.name;
+        EXPECT_EQ(HistoryTexts(next.history), (std::vector<std::u16string>{one, u"", u"three"}));
     }
 }
 
-// The program's directory with the process ending at one step: the change
-// numbered `endAt` (writes, replaces and deletions, counted from 0) does not
-// happen and nothing after it runs.
-class EndingFiles final : public FileLayer {
-public:
-    struct ProcessEnded {};
-    explicit EndingFiles(MemoryFileLayer& files) : files_(files) {}
-    int endAt = -1;
-    int changes = 0;
-
-    FileRead ReadAll(std::string_view name, std::size_t maxBytes) override { return files_.ReadAll(name, maxBytes); }
-    bool WriteAll(std::string_view name, std::string_view bytes) override {
-        Step();
-        return files_.WriteAll(name, bytes);
-    }
-    bool Replace(std::string_view from, std::string_view to) override {
-        Step();
-        return files_.Replace(from, to);
-    }
-    bool Remove(std::string_view name) override {
-        Step();
-        return files_.Remove(name);
-    }
-
-private:
-    void Step() {
-        if (changes++ == endAt) throw ProcessEnded{};
-    }
-    MemoryFileLayer& files_;
-};
-
-// Whatever step of a save the process ends at, the next start finds either
-// the history saved before or the new one, never a mix of their pictures.
+// Whatever step of a save the process ends at, also in the middle of a
+// write, the next start finds either the history saved before or the new
+// one, never a mix of their pictures.
 TEST_F(SettingsTest, ASaveCutShortAtAnyStepLeavesTheOldOrTheNewHistory) {
     WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
     Run& a = Start();
@@ -802,7 +775,7 @@ TEST_F(SettingsTest, ASaveCutShortAtAnyStepLeavesTheOldOrTheNewHistory) {
     ASSERT_TRUE(dialog.keys.empty());
     const auto oldFiles = files.files;
 
-    auto saveNew = [&](EndingFiles& ending) {
+    auto saveNew = [&](FaultyFiles& faulty) {
         run_ = std::make_unique<Run>(*this);
         Run& b = *run_;
         b.controls.checked[SettingsBox::Save] = true;
@@ -812,41 +785,155 @@ TEST_F(SettingsTest, ASaveCutShortAtAnyStepLeavesTheOldOrTheNewHistory) {
         b.clipboard.CopyPicture(TestPicture(6));
         const std::vector<std::string> described = Describe(b.history);
         b.clipboard.monitoring = false;
-        SettingsContext context{b.controls, b.clipboard, pictures, dialog, ending, b.history};
+        SettingsContext context{b.controls, b.clipboard, pictures, dialog, faulty, b.history, b.state};
         try {
             SaveSettings(context);
-        } catch (const EndingFiles::ProcessEnded&) {
+        } catch (const FaultyFiles::ProcessEnded&) {
         }
         return described;
     };
 
-    bool reachedNew = false;
-    for (int step = 0;; ++step) {
-        files.files = oldFiles;
-        EndingFiles ending(files);
-        ending.endAt = step;
-        const std::vector<std::string> newHistory = saveNew(ending);
-        const bool completed = ending.changes <= step;
-        Run& next = Start();
-        const std::vector<std::string> found = Describe(next.history);
-        EXPECT_TRUE(found == oldHistory || found == newHistory) << "ended at change " << step;
-        reachedNew = reachedNew || found == newHistory;
-        EXPECT_TRUE(dialog.keys.empty()) << step;
-        if (completed) {
-            EXPECT_EQ(found, newHistory);
-            break;
+    for (const bool cutShort : {false, true}) {
+        bool reachedNew = false;
+        for (int step = 0;; ++step) {
+            SCOPED_TRACE(std::string(cutShort ? "a write cut short" : "a change left out") + " at change " +
+                         std::to_string(step));
+            files.files = oldFiles;
+            FaultyFiles ending(files);
+            ending.endAt = step;
+            ending.cutShort = cutShort;
+            const std::vector<std::string> newHistory = saveNew(ending);
+            const bool completed = ending.changes <= step;
+            // The next run ends too, right after its load; the one after
+            // that still finds the same history.
+            const std::vector<std::string> found = Describe(Start().history);
+            EXPECT_TRUE(found == oldHistory || found == newHistory);
+            EXPECT_EQ(Describe(Start().history), found);
+            reachedNew = reachedNew || found == newHistory;
+            EXPECT_TRUE(dialog.keys.empty());
+            if (completed) {
+                EXPECT_EQ(found, newHistory);
+                break;
+            }
         }
+        EXPECT_TRUE(reachedNew);
     }
-    EXPECT_TRUE(reachedNew);
 
     // A picture file that cannot be written over (read-only) does not bring
     // an old picture back under the new history.
     files.files = oldFiles;
     files.readOnly = {"CBI02.bmp", "CBI03.bmp"};
-    EndingFiles never(files);
+    FaultyFiles never(files);
     const std::vector<std::string> newHistory = saveNew(never);
     EXPECT_TRUE(dialog.keys.empty());
     EXPECT_EQ(Describe(Start().history), newHistory);
+}
+
+// A run that does not save (killed, or its save fails) leaves the saved
+// history for the next start, which gets it back whole.
+TEST_F(SettingsTest, ARunThatEndsWithoutSavingFindsTheSavedHistoryAtTheNextStart) {
+    struct Case {
+        const char* name;
+        bool saves;           // the exit save runs, into a read-only folder
+    };
+    for (const Case c : {Case{"killed after the load", false}, Case{"the folder is read-only at exit", true}}) {
+        SCOPED_TRACE(c.name);
+        files.files.clear();
+        dialog.keys.clear();
+        WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
+        Run& first = Start();
+        first.clipboard.CopyText(u"one");
+        first.clipboard.CopyPicture(TestPicture(2));
+        first.clipboard.CopyText(u"three");
+        const std::vector<std::string> saved = Describe(first.history);
+        Exit();
+
+        Run& second = Start();
+        ASSERT_EQ(Describe(second.history), saved);
+        second.clipboard.monitoring = true;
+        second.clipboard.CopyText(u"not saved");
+        if (c.saves) {
+            FaultyFiles readOnly(files);
+            readOnly.readOnlyFolder = true;
+            SettingsContext context{second.controls, second.clipboard, pictures, dialog, readOnly,
+                                    second.history, second.state};
+            second.clipboard.monitoring = false;
+            SaveSettings(context);
+            EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotsave"});
+        }
+        EXPECT_EQ(Describe(Start().history), saved);
+    }
+}
+
+// A section may name any file; the save deletes only the program's own
+// picture files, in whatever case their names are written.
+TEST_F(SettingsTest, TheSaveDeletesOnlyItsOwnPictureFiles) {
+    struct Case {
+        std::string named;
+        bool deleted;
+    };
+    const Case cases[] = {
+        {"notes.txt", false}, {"SWL.ini", false}, {"CBI01.txt", false}, {"CBI01-9.bmp", false},
+        {"xCBI01.bmp", false}, {"cbi01.bmp", true}, {"CBI1A-3.BMP", true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        files.files.clear();
+        dialog.keys.clear();
+        WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=0\r\n[CBI01]\r\nBMP=" + c.named + "\r\n");
+        if (c.named != kSettingsFileName) files.files[c.named] = "the user's";
+        Run& r = Start();
+        r.clipboard.CopyText(u"one");
+        r.clipboard.CopyText(u"two");
+        r.clipboard.CopyText(u"three");
+        Exit();
+        EXPECT_TRUE(dialog.keys.empty());
+        EXPECT_EQ(Value("SWL", "CBI"), "3");
+        if (c.named != kSettingsFileName) EXPECT_EQ(files.Has(c.named), !c.deleted);
+    }
+}
+
+// A smaller history, or none, leaves no pictures of the slots it no longer
+// fills, and no temporary file a cut-short save left.
+TEST_F(SettingsTest, TheSaveRemovesWhatAnOlderHistoryLeft) {
+    WriteFile("[SWL]\r\nSaveOnExit=1\r\nFTR=0\r\n");
+    Run& first = Start();
+    for (int i = 1; i <= 4; ++i) first.clipboard.CopyPicture(TestPicture(i));
+    Exit();
+    for (const char* name : {"CBI03.bmp", "CBI04.bmp"}) ASSERT_TRUE(files.Has(name)) << name;
+    files.files[TempNameFor(kSettingsFileName)] = "[SWL]\r\nhalf a fi";
+
+    Run& second = Start();
+    second.history.DeleteItem(4);
+    second.history.DeleteItem(3);
+    Exit();
+    EXPECT_EQ(Value("SWL", "CBI"), "2");
+    EXPECT_FALSE(File().HasSection("CBI03"));
+    EXPECT_FALSE(File().HasSection("CBI04"));
+    std::set<std::string> names;
+    for (const auto& [name, bytes] : files.files) names.insert(name);
+    EXPECT_EQ(names, (std::set<std::string>{"CBI00-1.bmp", "CBI01-1.bmp", "CBI02-1.bmp", kSettingsFileName}));
+    EXPECT_EQ(Describe(Start().history).size(), 3u);
+}
+
+// A settings file that cannot be read at start (locked, an offline synced
+// file) is said so once and is not written over by the defaults at exit,
+// even when it can be read by then; the auto-start value is not cleared.
+TEST_F(SettingsTest, ASettingsFileUnreadAtStartIsLeftAsItIs) {
+    const std::string users = "[SWL]\r\nAutoLoad=1\r\nSaveOnExit=1\r\nFTR=0\r\nCBI=1\r\n" + TextSection(1, u"one");
+    WriteFile(users);
+    files.unreadable.insert(kSettingsFileName);
+    Run& r = Start();
+    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
+    EXPECT_TRUE(r.controls.autoStartWrites.empty());
+    EXPECT_FALSE(r.controls.Checked(SettingsBox::Save));
+    files.unreadable.clear();
+    r.clipboard.monitoring = true;
+    r.clipboard.CopyText(u"two");
+    Exit();
+    EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
+    EXPECT_EQ(files.files[kSettingsFileName], users);
+    EXPECT_EQ(HistoryTexts(Start().history), std::vector<std::u16string>{u"one"});
 }
 
 // A settings file too long to read (an earlier version wrote texts of any
@@ -854,15 +941,22 @@ TEST_F(SettingsTest, ASaveCutShortAtAnyStepLeavesTheOldOrTheNewHistory) {
 // program recovers instead of failing at every start and exit.
 TEST_F(SettingsTest, ASettingsFileTooLongToReadIsReplacedAtTheNextExit) {
     WriteFile("[SWL]\r\nFTR=0\r\n[CBI01]\r\nFormat=1\r\nText=" + std::string(kMaxSettingsFileBytes, 'A') + "\r\n");
+    const std::string old = files.files[kSettingsFileName];
+    files.files["CBI01.bmp"] = "a picture the kept file may name";
     Start();
     EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
     Exit();
     EXPECT_EQ(dialog.keys, std::vector<std::string>{"errnotload"});
     EXPECT_LT(files.files[kSettingsFileName].size(), std::size_t{4096});
+    EXPECT_TRUE(files.files[kSettingsBackupName] == old);  // kept, not lost
+    EXPECT_EQ(files.files["CBI01.bmp"], "a picture the kept file may name");
     dialog.keys.clear();
-    Start();
+    Start().clipboard.CopyPicture(TestPicture(1));
+    run_->controls.checked[SettingsBox::Save] = true;
     Exit();
     EXPECT_TRUE(dialog.keys.empty());
+    EXPECT_EQ(files.files["CBI01.bmp"], "a picture the kept file may name");
+    EXPECT_EQ(Value("CBI01", "BMP"), "CBI01-1.bmp");
 }
 
 }  // namespace

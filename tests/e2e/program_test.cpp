@@ -75,10 +75,11 @@ TEST_F(ProgramTest, ASecondStartEndsAtOnceAndTheFirstKeepsRunning) {
 
 TEST_F(ProgramTest, ASecondStartWhileTheFirstIsSavingAtExitEndsAtOnce) {
     ProgramInTempFolder first;
-    ASSERT_TRUE(first.Start());
     // A read-only settings file keeps the exit's save on its error message,
     // so the second start is sure to come while the save is under way.
     const std::wstring ini = first.FileBeside(L"SWL.ini");
+    ASSERT_TRUE(WriteFileBytes(ini, "[SWL]\r\nFTR=0\r\n"));
+    ASSERT_TRUE(first.Start());
     ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));
     first.PostClose();
     HWND dialog = nullptr;

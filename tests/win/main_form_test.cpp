@@ -412,7 +412,7 @@ TEST_F(MainFormTest, PutOnClipboardHasRecordedTheItemWhenItReturns) {
         item.Text = c.text;
         item.WText = c.wtext;
         const int count = Count();
-        ASSERT_TRUE(form->PutOnClipboard(item));
+        ASSERT_EQ(form->PutOnClipboard(item), RecordingClipboard::Written::Whole);
         ASSERT_EQ(Count(), count + 1);
         EXPECT_EQ(Slot(Count()).Format, kCF_UNICODETEXT);
         EXPECT_EQ(Slot(Count()).WText, c.recorded);
@@ -422,7 +422,7 @@ TEST_F(MainFormTest, PutOnClipboardHasRecordedTheItemWhenItReturns) {
     }
     // An empty record writes nothing and causes no capture.
     const int count = Count();
-    EXPECT_TRUE(form->PutOnClipboard(TCBI{}));
+    EXPECT_EQ(form->PutOnClipboard(TCBI{}), RecordingClipboard::Written::Nothing);
     EXPECT_EQ(Count(), count);
 }
 
@@ -443,7 +443,7 @@ TEST_F(MainFormTest, PutOnClipboardWritesPicturesAsBitmaps) {
     item.FormatName = "CF_BITMAP";
     item.Text = "Bitmap";
     item.Bitmap = std::move(picture);
-    ASSERT_TRUE(form->PutOnClipboard(item));
+    ASSERT_EQ(form->PutOnClipboard(item), RecordingClipboard::Written::Whole);
     ASSERT_EQ(Count(), 1);
     auto* recorded = dynamic_cast<const DdbPicture*>(Slot(1).Bitmap.get());
     ASSERT_TRUE(recorded);
@@ -483,14 +483,17 @@ TEST_F(MainFormTest, CopyToClipboardMovesTheItemToTheBottom) {
     }
 }
 
-TEST_F(MainFormTest, CopyToClipboardWithMonitoringOffLeavesTheItemOnTheClipboardOnly) {
+// Nothing records the write, so the item comes back as the newest item
+// directly instead of leaving the history.
+TEST_F(MainFormTest, CopyToClipboardWithMonitoringOffMovesTheItemToTheBottom) {
     Start();
     Fill(3);
     form->ckMonitor.Click();
     form->SelectLine(0);
-    form->miCopyClick();
-    EXPECT_EQ(Lines(), (std::vector<std::u16string>{u"item01", u"item02"}));
-    EXPECT_EQ(form->SelectedIndex(), 1);
+    EXPECT_TRUE(form->miCopyClick());
+    EXPECT_EQ(Lines(), (std::vector<std::u16string>{u"item01", u"item02", u"item00"}));
+    EXPECT_EQ(form->SelectedIndex(), 2);
+    EXPECT_EQ(Slot(0).WText, u"item00");
     EXPECT_EQ(test::ReadClipboardUnicode(writer.Handle()), u"item00");
     ExpectStoreConsistent();
 }

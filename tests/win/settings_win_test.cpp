@@ -271,7 +271,7 @@ TEST_F(SettingsFormTest, ASavedHistoryComesBackInOrderInAFolderTheAnsiCodePageCa
     EXPECT_EQ(Pixels(static_cast<const DdbPicture&>(*Slot(3).Bitmap)), picture);
     EXPECT_EQ(Slot(4).WText, longText);
     EXPECT_EQ(test::ReadClipboardUnicode(writer.Handle()), longText);
-    EXPECT_FALSE(Exists(wide + L"CBI03.bmp"));  // consumed by the load
+    EXPECT_TRUE(Exists(wide + L"CBI03.bmp"));  // on disk until the next exit save
 }
 
 // What the capture records is saved at exit and comes back at the next
@@ -355,7 +355,8 @@ TEST_F(SettingsFormTest, PictureFilesThatCannotBeUsedGiveThePlaceholder) {
         WriteBytes(Ini(), "[SWL]\r\nSaveOnExit=1\r\nRestoreCB=1\r\nCBI=1\r\n[CBI01]\r\nFormat=2\r\nBMP=CBI01.bmp\r\n");
         dialogs.clear();
         Load();
-        EXPECT_TRUE(dialogs.empty());
+        // A file that is there but cannot be used is named in the report.
+        EXPECT_EQ(dialogs.empty(), !c.bytes.has_value());
         ASSERT_EQ(Count(), 1);
         ASSERT_EQ(Slot(1).Format, 2);
         ASSERT_TRUE(Slot(1).Bitmap);
@@ -378,6 +379,25 @@ TEST_F(SettingsFormTest, TheSessionsEndSavesOnceAndTheWindowsEndSavesNoMore) {
     ASSERT_TRUE(DeleteFileW(Ini().c_str()));
     form.reset();
     EXPECT_FALSE(Exists(Ini()));
+}
+
+// Other viewers wait on each viewer before them in the chain: at the end of
+// the session the window leaves the chain before it saves, so a long save
+// holds none of them up.
+TEST_F(SettingsFormTest, TheSessionsEndLeavesTheViewerChainBeforeTheSave) {
+    Make(folder.Path());
+    ASSERT_EQ(GetClipboardViewer(), form->Handle());
+    WriteBytes(Ini(), "[SWL]\r\nFTR=0\r\n");
+    // A read-only file makes the save report, from inside the save.
+    ASSERT_TRUE(SetFileAttributesW(Ini().c_str(), FILE_ATTRIBUTE_READONLY));
+    std::optional<bool> inChainDuringTheSave;
+    form->SettingsDialogSink = [&](TDlgType, const std::u16string&) {
+        inChainDuringTheSave = GetClipboardViewer() == form->Handle();
+    };
+    SendMessageW(form->Handle(), WM_ENDSESSION, TRUE, 0);
+    SetFileAttributesW(Ini().c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(inChainDuringTheSave, std::optional<bool>(false));
+    EXPECT_TRUE(form->ckMonitor.Checked());  // the setting saved is the user's
 }
 
 TEST_F(SettingsFormTest, AReadOnlySettingsFileReportsAndKeepsWhatItHeld) {

@@ -1,6 +1,16 @@
 #include "ini/memory_file_layer.h"
 
+#include <algorithm>
+
+#include "ascii_case.h"
+
 namespace swl {
+
+bool FileNameLess::operator()(std::string_view a, std::string_view b) const {
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return static_cast<unsigned char>(LowerAscii(x)) < static_cast<unsigned char>(LowerAscii(y));
+    });
+}
 
 FileRead MemoryFileLayer::ReadAll(std::string_view name, std::size_t maxBytes) {
     FileRead result;

@@ -23,18 +23,28 @@ BackgroundWriter::~BackgroundWriter() {
     if (thread_.joinable()) thread_.join();
 }
 
-void BackgroundWriter::WriteJob(Job& job) {
+void BackgroundWriter::WriteJob(Job& job) noexcept {
     const std::string_view bytes(reinterpret_cast<const char*>(job.bytes.data()), job.bytes.size());
     std::optional<std::string> written;
     for (const auto& name : job.names) {
-        if (files_.WriteAll(name, bytes)) {
-            written = name;
-            break;
+        bool ok = false;
+        try {
+            ok = files_.WriteAll(name, bytes);
+            if (ok) written = name;
+        } catch (...) {
+            ok = false;
+            written.reset();
         }
-        files_.Remove(name);  // what was written of it (a read-only file stays)
+        if (ok) break;
+        try {
+            files_.Remove(name);  // what was written of it (a read-only file stays)
+        } catch (...) {
+            // Left behind, named by nothing: the next save removes it.
+        }
     }
+    // The result's place was made when the file was queued: storing it
+    // needs no memory.
     std::lock_guard lock(mutex_);
-    if (results_.size() <= job.ticket) results_.resize(job.ticket + 1);
     results_[job.ticket] = std::move(written);
 }
 
@@ -50,50 +60,49 @@ void BackgroundWriter::Run() {
             busy_ = true;
         }
         changed_.notify_all();
-        try {
-            WriteJob(job);
-        } catch (...) {
-            std::lock_guard lock(mutex_);
-            failure_ = std::current_exception();
-            queue_.clear();
-        }
+        WriteJob(job);
         job = Job();  // the bytes go before the next file is taken
         {
             std::lock_guard lock(mutex_);
             busy_ = false;
-            if (failure_) done_ = true;
         }
         changed_.notify_all();
-        if (failure_) return;
     }
 }
 
 std::size_t BackgroundWriter::Write(std::vector<std::string> names, std::vector<std::uint8_t> bytes) {
     std::unique_lock lock(mutex_);
+    // At most one file waits: the queue never grows past one, so the push
+    // below has its room once the first file has been queued.
+    changed_.wait(lock, [this] { return queue_.empty(); });
     const std::size_t ticket = results_.size();
-    results_.resize(ticket + 1);
-    if (failure_) return ticket;  // the writes have ended
+    results_.emplace_back();
     Job job{ticket, std::move(names), std::move(bytes)};
     if (!thread_.joinable()) {
         lock.unlock();
         WriteJob(job);
         return ticket;
     }
-    changed_.wait(lock, [this] { return queue_.empty() || failure_; });
-    if (!failure_) queue_.push_back(std::move(job));
+    try {
+        queue_.push_back(std::move(job));
+    } catch (...) {
+        results_.pop_back();
+        throw;
+    }
     lock.unlock();
     changed_.notify_all();
     return ticket;
 }
 
-std::vector<std::optional<std::string>> BackgroundWriter::Finish() {
+void BackgroundWriter::WaitUntilIdle() {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [this] { return (queue_.empty() && !busy_) || failure_; });
-    if (failure_) {
-        changed_.wait(lock, [this] { return !busy_; });
-        std::rethrow_exception(failure_);
-    }
-    return results_;
+    changed_.wait(lock, [this] { return queue_.empty() && !busy_; });
+}
+
+std::vector<std::optional<std::string>> BackgroundWriter::Finish() {
+    WaitUntilIdle();
+    std::lock_guard lock(mutex_);
+    return std::move(results_);
 }
 
 }  // namespace swl

@@ -9,7 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <exception>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -33,11 +32,17 @@ public:
     // written (what was written of a name that failed is removed). Waits
     // while a file is already waiting. Returns the file's ticket: 0 for the
     // first, then 1, 2, ... Without a thread (none could be started) the
-    // file is written before this returns.
+    // file is written before this returns. Files are written in the order
+    // they are queued. Throws only when it has no memory to queue the file
+    // (which is then not written and has no ticket).
     std::size_t Write(std::vector<std::string> names, std::vector<std::uint8_t> bytes);
+    // Waits until every file queued so far is written (their memory is
+    // given back).
+    void WaitUntilIdle();
     // Waits until every queued file is written and returns, by ticket, the
-    // name each went under, or nothing when none could be written. When a
-    // write threw, nothing after it was written and the error is thrown here.
+    // name each went under, or nothing when none could be written. A write
+    // that failed in any way (an error thrown while writing included) fails
+    // for its own file only: the files after it are still written.
     std::vector<std::optional<std::string>> Finish();
 
 private:
@@ -47,7 +52,8 @@ private:
         std::vector<std::uint8_t> bytes;
     };
     void Run();
-    void WriteJob(Job& job);
+    // Writes the file and notes under which name; never throws.
+    void WriteJob(Job& job) noexcept;
 
     FileLayer& files_;
     std::mutex mutex_;
@@ -55,7 +61,6 @@ private:
     std::deque<Job> queue_;
     bool busy_ = false;  // a job is being written
     bool done_ = false;  // no more jobs come
-    std::exception_ptr failure_;
     std::vector<std::optional<std::string>> results_;
     std::thread thread_;
 };

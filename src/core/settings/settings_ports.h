@@ -12,6 +12,7 @@
 
 #include "bmp/bmp_reader.h"
 #include "history.h"
+#include "item_recorder.h"
 #include "ini/file_layer.h"
 #include "picture.h"
 #include "quick_paste/hotkey_text.h"
@@ -54,26 +55,17 @@ public:
     virtual void SetQuickPaste(const HotKey& hotKey, bool on) = 0;
 };
 
-class SettingsClipboard {
+// The clipboard bridge as the replay uses it: Put writes a record onto the
+// clipboard, and while monitoring is on the capture records the written
+// content before it returns (item_recorder.h). A record of format 2 may come
+// without a picture (none could be made): nothing is written then.
+class SettingsClipboard : public RecordingClipboard {
 public:
-    virtual ~SettingsClipboard() = default;
     // Opens, empties and closes the Windows clipboard; false when it cannot
     // be opened.
     virtual bool Empty() = 0;
-    // Writes the record onto the clipboard; false when nothing was written
-    // (another program holds the clipboard, no memory, a record without
-    // content). While monitoring is on, the capture records the written
-    // content before this returns (the item may be a slot the capture renews:
-    // take what is needed from it before the clipboard is closed). A record of
-    // format 2 may come without a picture (none could be made): nothing is
-    // written then.
-    virtual bool PutOnClipboard(const TCBI& item) = 0;
     // Whether the main window is in the clipboard viewer chain.
     virtual bool Monitoring() const = 0;
-    // How many items the capture has recorded so far: a put that leaves it
-    // unchanged was not recorded (monitoring off, or the capture could not
-    // open the clipboard after the write).
-    virtual unsigned CaptureCount() const = 0;
 };
 
 class PictureFiles {
@@ -101,6 +93,16 @@ public:
     virtual void ShowError(std::string_view key, std::string_view detail) = 0;
 };
 
+// What the load found that the save at exit must respect; one per run of
+// the program, kept from the load to the save.
+struct SettingsFileState {
+    // The settings file exists but could not be read at start (locked, an
+    // offline file): the run goes on with the defaults, and the save leaves
+    // the file and its pictures as they are instead of writing the defaults
+    // over the user's settings.
+    bool unreadAtStart = false;
+};
+
 struct SettingsContext {
     SettingsControls& controls;
     SettingsClipboard& clipboard;
@@ -108,6 +110,7 @@ struct SettingsContext {
     MessageDialog& dialog;
     FileLayer& files;  // the program's directory
     THistory& history;
+    SettingsFileState& state;
 };
 
 }  // namespace swl

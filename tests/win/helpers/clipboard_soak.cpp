@@ -17,8 +17,10 @@
 // The report gives both slopes over the steady part of the run (from the
 // 200th change on), the difference, and the GDI counts; the exit code is 1
 // when the program grows by more than 512 bytes a change or by more than 16
-// GDI objects beyond the viewer, 2 on bad arguments or a run that could not
-// be made.
+// GDI objects beyond the viewer, or when its history does not hold the items
+// the changes give (it recorded nothing, or not all of them); 2 on bad
+// arguments, a run that could not be made, or GDI objects that could not be
+// counted.
 //
 //   clipboard_soak viewer MAPPING STOP_EVENT
 //       the bare viewer: counts the changes it has read in the shared
@@ -29,6 +31,7 @@
 #include <shellapi.h>
 #include <winternl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -327,6 +330,19 @@ int RunSoak(const std::wstring& programExe, int changes, int side) {
     }
     if (!ok || !programRunning) {
         std::printf("FAILED: the run did not complete%s\n", programRunning ? "" : " (the program ended)");
+        return 2;
+    }
+    // A program that records nothing grows by nothing: flat figures mean
+    // something only when its history shows what was copied.
+    const std::size_t expectedLines = std::min<std::size_t>(static_cast<std::size_t>(done), 24);
+    if (lines.size() != expectedLines) {
+        std::printf("FAILED: the program's history holds %zu items, not the %zu the changes give\n", lines.size(),
+                    expectedLines);
+        return 1;
+    }
+    // Nor is "flat" said of a GDI count that does not count.
+    if (!gdiCounts || !from || !viewerFrom) {
+        std::printf("FAILED: the GDI objects could not be counted, so their growth is not known\n");
         return 2;
     }
     const bool flat = programPrivate - viewerPrivate <= kMaxExcessBytesPerChange && gdiGrowth <= kMaxGdiGrowth;
