@@ -15,17 +15,6 @@
 namespace swl::test {
 namespace {
 
-std::string FileBytes(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<no file>";
-    std::string bytes(1 << 20, '\0');
-    DWORD got = 0;
-    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(h);
-    bytes.resize(got);
-    return bytes;
-}
-
 class SavedHistoryEndToEnd : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(EmptyTheClipboard(owner.Handle())); }
@@ -45,6 +34,11 @@ protected:
     // shows is the saved one alone.
     bool StartWithEmptyClipboard(RunningProgram& program) {
         return EmptyTheClipboard(owner.Handle()) && program.Start();
+    }
+
+    // Starts the program and waits until the three saved texts are back.
+    bool StartWithTheThreeSaved(RunningProgram& program) {
+        return StartWithEmptyClipboard(program) && PumpUntil([&] { return program.Lines().size() == 3; });
     }
 
     // A run that saves three texts at exit; what its history showed.
@@ -78,8 +72,7 @@ TEST_F(SavedHistoryEndToEnd, AKillAfterTheStartLeavesTheSavedHistory) {
     ASSERT_EQ(saved.size(), 3u);
     {
         RunningProgram program(ToWindowsPath(SWL_EXE_PATH), folder.Path());
-        ASSERT_TRUE(StartWithEmptyClipboard(program));
-        ASSERT_TRUE(PumpUntil([&] { return program.Lines().size() == 3; }));
+        ASSERT_TRUE(StartWithTheThreeSaved(program));
         // As a crash or "taskkill /f" ends it: no exit save.
         program.Process().Terminate();
         ASSERT_TRUE(program.Process().Wait());
@@ -93,8 +86,7 @@ TEST_F(SavedHistoryEndToEnd, AnExitSaveThatFailsLeavesTheSavedHistory) {
     ASSERT_EQ(saved.size(), 3u);
     {
         RunningProgram program(ToWindowsPath(SWL_EXE_PATH), folder.Path());
-        ASSERT_TRUE(StartWithEmptyClipboard(program));
-        ASSERT_TRUE(PumpUntil([&] { return program.Lines().size() == 3; }));
+        ASSERT_TRUE(StartWithTheThreeSaved(program));
         ASSERT_TRUE(CopyTexts(program, {"four"}));
         // The settings file cannot be replaced, as in a read-only folder.
         ASSERT_TRUE(SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_READONLY));

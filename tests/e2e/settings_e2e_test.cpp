@@ -15,17 +15,6 @@
 namespace swl::test {
 namespace {
 
-std::string FileBytes(const std::wstring& path) {
-    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE) return "<no file>";
-    std::string bytes(1 << 20, '\0');
-    DWORD got = 0;
-    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-    CloseHandle(h);
-    bytes.resize(got);
-    return bytes;
-}
-
 constexpr int kPictureW = 29, kPictureH = 11;
 COLORREF PatternColour(int x, int y) { return RGB(x * 9 % 256, y * 23 % 256, (x + y) * 5 % 256); }
 

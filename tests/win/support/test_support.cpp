@@ -361,6 +361,17 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
     return ok && wrote == bytes.size();
 }
 
+std::string FileBytes(const std::wstring& path) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return "<no file>";
+    std::string bytes(1 << 20, '\0');
+    DWORD got = 0;
+    ReadFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(h);
+    bytes.resize(got);
+    return bytes;
+}
+
 std::wstring ExeDirectory() {
     wchar_t buffer[MAX_PATH * 2];
     const DWORD n = GetModuleFileNameW(nullptr, buffer, MAX_PATH * 2);

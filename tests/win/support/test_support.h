@@ -129,6 +129,8 @@ std::vector<std::wstring> CommandArguments();
 // Writes the file afresh with exactly these bytes; true when all of them were
 // written.
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
+// The file's first MiB, or "<no file>" when it cannot be opened.
+std::string FileBytes(const std::wstring& path);
 
 // A Unix path becomes the Z: path Wine maps it to; Windows paths stay.
 std::wstring ToWindowsPath(const std::string& path);
