@@ -57,7 +57,7 @@ constexpr Entry kTable[] = {
     {"msgsavedmiss", "Saved clipboard missed."},
     {"msgcbcollected", "Clipboard Items collected"},
     // Quick paste: the hotkey's setting, its messages and the popup.
-    {"ckhotkey", "&Quick paste hotkey"},
+    {"ckhotkey", "&Quick paste"},
     {"errhotkey", "Error: Cannot read the quick-paste hotkey! This one is used:"},
     {"errhotkeyused", "Error: Another program holds the quick-paste hotkey! Stashwell runs without it:"},
     {"errhotkeymodifier", "A hotkey needs Ctrl, Alt or Win."},

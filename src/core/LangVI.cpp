@@ -57,7 +57,7 @@ constexpr Entry kTable[] = {
     {"msgsavedmiss", u8"Không tìm thấy ảnh."},
     {"msgcbcollected", u8"đối tượng Clipboard đã được lưu"},
     // Quick paste: the hotkey's setting, its messages and the popup.
-    {"ckhotkey", u8"Phím tắt &dán nhanh"},
+    {"ckhotkey", u8"&Dán nhanh"},
     {"errhotkey", u8"Lỗi: Không thể đọc phím tắt dán nhanh! Dùng phím tắt này:"},
     {"errhotkeyused", u8"Lỗi: Phím tắt dán nhanh đang bị chương trình khác giữ! Stashwell chạy mà không có nó:"},
     {"errhotkeymodifier", u8"Phím tắt cần có Ctrl, Alt hoặc Win."},

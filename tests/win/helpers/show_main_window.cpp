@@ -5,7 +5,6 @@
 //     page     0 Clipboard (default), 1 Settings, 2 About
 //     max      maximised instead of the design size
 //     vi       the Vietnamese interface
-//     bottom   the Settings page scrolled to its end
 //     seconds  how long the window stays up (default 10)
 // The window sits at the screen's top-left corner and takes the keyboard as
 // in the program; the program quits on its own when the time is up or the
@@ -28,7 +27,6 @@ int main(int argc, char** argv) {
     int page = 0;
     bool maximised = false;
     bool vietnamese = false;
-    bool bottom = false;
     int seconds = 10;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
@@ -36,8 +34,6 @@ int main(int argc, char** argv) {
             maximised = true;
         else if (std::strcmp(arg, "vi") == 0)
             vietnamese = true;
-        else if (std::strcmp(arg, "bottom") == 0)
-            bottom = true;
         else if (i == 1)
             page = std::atoi(arg);
         else
@@ -76,7 +72,6 @@ int main(int argc, char** argv) {
     if (maximised) ShowWindow(form->Handle(), SW_MAXIMIZE);
     // Placement may move a shown window; put it back in the corner.
     if (!maximised) SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    if (bottom) form->SettingsScroller.ScrollTo(1000);
     InvalidateRect(form->Handle(), nullptr, TRUE);
 
     const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
