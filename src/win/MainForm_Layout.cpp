@@ -35,11 +35,12 @@ constexpr int kGaugePanelWidth = 153;
 // lbStatusHint keeps this much of the status bar free at its right.
 constexpr int kStatusHintRightGap = 19;
 // The Settings page at design size, and the quick-paste controls in its
-// free space: the switch right of ckMonitor (16 + 152), the field
-// 10 px right of ckSave (16 + 82).
+// free space, one column at the right: the switch beside ckSave, the field
+// beside ckLang. The column starts where the longest of those boxes ends in
+// either language (ckSave's Vietnamese caption makes it grow to about 138),
+// so nothing moves or overlaps when the language changes.
 constexpr int kPageWidth = kMainClientWidth - kPanelWidth;
-constexpr int kHotKeyBoxLeft = 16 + 152;
-constexpr int kHotKeyFieldLeft = 16 + 82 + 10;
+constexpr int kQuickPasteColumn = 146;
 
 // Page captions: never translated, navigation finds the pages by them.
 const std::u16string kPageClipboard = u"Clipboard";
@@ -224,13 +225,12 @@ void TfrmMain::CreateComponents() {
     lbTransparent.SetCaption(text("lbtransparent"));
     lbTransparent.Create(settingsPage, 18, 148, 111, 29);
     CreateTransparencyBar(settingsPage);
-    // Quick paste, in the page's free space beside the designed controls:
-    // the switch right of ckMonitor, the field under it right of ckSave.
-    ckHotKey.Create(settingsPage, kIdCkHotKey, text("ckhotkey"), kHotKeyBoxLeft, 56, kPageWidth - kHotKeyBoxLeft, 17,
-                    false);
+    // Quick paste, in the page's free space beside the designed controls.
+    ckHotKey.Create(settingsPage, kIdCkHotKey, text("ckhotkey"), kQuickPasteColumn, 80,
+                    kPageWidth - kQuickPasteColumn, 17, false);
     ckHotKey.SetFont(font_.get());
     ckHotKey.OnClick = [this] { ckHotKeyClick(); };
-    hkQuickPaste.Create(settingsPage, kIdHkQuickPaste, kHotKeyFieldLeft, 78, kPageWidth - 4 - kHotKeyFieldLeft, 20,
+    hkQuickPaste.Create(settingsPage, kIdHkQuickPaste, kQuickPasteColumn, 126, kPageWidth - 4 - kQuickPasteColumn, 20,
                         font_.get());
     hkQuickPaste.RefusalText = [this](HotKeyVerdict verdict, const std::string& combination) {
         return HotKeyRefusalText(verdict, combination);

@@ -100,29 +100,40 @@ TEST_F(QuickPasteSettingTest, EveryControlOfThePageIsInViewAtDesignSizeAndTheDes
         {f.ckHotKey.Handle(), {}},
         {f.hkQuickPaste.Handle(), {}},
     };
-    for (std::size_t i = 0; i < std::size(controls); ++i) {
-        SCOPED_TRACE(i);
-        const RECT at = InPage(controls[i].control);
-        if (controls[i].designed.right != 0) {
-            EXPECT_EQ(at.left, controls[i].designed.left);
-            EXPECT_EQ(at.top, controls[i].designed.top);
-            EXPECT_EQ(at.right, controls[i].designed.right);
-            EXPECT_EQ(at.bottom, controls[i].designed.bottom);
-        }
-        EXPECT_TRUE(GetWindowLongPtrW(controls[i].control, GWL_STYLE) & WS_VISIBLE);
-        EXPECT_GE(at.left, 0);
-        EXPECT_GE(at.top, 0);
-        EXPECT_LE(at.right, client.right);
-        EXPECT_LE(at.bottom, client.bottom);
-        for (std::size_t j = 0; j < i; ++j) {
-            // The design lets the label touch the track bar; nothing else overlaps.
-            if (controls[i].designed.right != 0 && controls[j].designed.right != 0) continue;
-            RECT overlap{};
-            const RECT other = InPage(controls[j].control);
-            EXPECT_FALSE(IntersectRect(&overlap, &at, &other)) << "overlaps control " << j;
+    // The check boxes grow with a longer caption (the Vietnamese ones), from
+    // their designed place.
+    for (bool vietnamese : {false, true}) {
+        if (f.ckLang.Checked() != vietnamese) f.ckLang.Click();
+        for (std::size_t i = 0; i < std::size(controls); ++i) {
+            SCOPED_TRACE(std::to_string(i) + (vietnamese ? " Vietnamese" : " English"));
+            const RECT at = InPage(controls[i].control);
+            const RECT& designed = controls[i].designed;
+            if (designed.right != 0) {
+                EXPECT_EQ(at.left, designed.left);
+                EXPECT_EQ(at.top, designed.top);
+                EXPECT_GE(at.right, designed.right);
+                if (!vietnamese) EXPECT_EQ(at.right, designed.right);
+                EXPECT_EQ(at.bottom, designed.bottom);
+            }
+            EXPECT_TRUE(GetWindowLongPtrW(controls[i].control, GWL_STYLE) & WS_VISIBLE);
+            EXPECT_GE(at.left, 0);
+            EXPECT_GE(at.top, 0);
+            EXPECT_LE(at.right, client.right);
+            EXPECT_LE(at.bottom, client.bottom);
+            for (std::size_t j = 0; j < i; ++j) {
+                // The design lets the label touch the track bar; nothing else
+                // overlaps.
+                if (designed.right != 0 && controls[j].designed.right != 0 && !vietnamese) continue;
+                if (i == 6 && j == 5) continue;
+                RECT overlap{};
+                const RECT other = InPage(controls[j].control);
+                EXPECT_FALSE(IntersectRect(&overlap, &at, &other))
+                    << "overlaps control " << j << ": " << at.left << "," << at.top << "," << at.right << ","
+                    << at.bottom << " and " << other.left << "," << other.top << "," << other.right << ","
+                    << other.bottom;
+            }
         }
     }
-
 }
 
 TEST_F(QuickPasteSettingTest, TheSwitchKeepsTheCombinationAndTheFieldShowsWhatIsHeld) {

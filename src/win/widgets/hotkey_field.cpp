@@ -32,9 +32,10 @@ bool THotKeyField::Create(HWND parent, int id, int x, int y, int width, int heig
     if (!CreateChild(kClassName, parent, x, y, width, height, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE,
                      id))
         return false;
+    // Owned by the window the field is in, so that it stands above it.
     balloon_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_BALLOON,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, Handle(), nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               GetAncestor(parent, GA_ROOT), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (balloon_) {
         TOOLINFOW tool{};
         tool.cbSize = sizeof(tool);
@@ -109,6 +110,8 @@ void THotKeyField::Refuse(HotKeyVerdict verdict, const std::string& combination)
     GetWindowRect(Handle(), &field);
     SendMessageW(balloon_, TTM_TRACKPOSITION, 0, MAKELPARAM(field.left + 12, field.bottom - 2));
     SendMessageW(balloon_, TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&tool));
+    // Over the window it belongs to, which is topmost itself.
+    SetWindowPos(balloon_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void THotKeyField::HideBalloon() {
