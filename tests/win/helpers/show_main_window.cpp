@@ -80,7 +80,6 @@ int main(int argc, char** argv) {
     if (refuse) {
         SetForegroundWindow(form->Handle());
         SetFocus(form->hkQuickPaste.Handle());
-        form->hkQuickPaste.KeyDown(VK_INSERT, swl::kHotKeyShift);
     }
 
     const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
@@ -89,6 +88,11 @@ int main(int argc, char** argv) {
         // The program's own pump: the window takes the keyboard as it does
         // in the program (Tab, access keys).
         swl::ProcessPendingMessages();
+        // Typed once the window is in front, as a user types into it.
+        if (refuse && GetTickCount() + static_cast<DWORD>(seconds) * 1000 - end > 1000) {
+            refuse = false;
+            form->hkQuickPaste.KeyDown(VK_INSERT, swl::kHotKeyShift);
+        }
     }
     return 0;
 }
