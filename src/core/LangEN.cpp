@@ -57,9 +57,12 @@ constexpr Entry kTable[] = {
     {"msgsavedmiss", "Saved clipboard missed."},
     {"msgcbcollected", "Clipboard Items collected"},
     // Quick paste: the hotkey's setting, its messages and the popup.
-    {"ckhotkey", "&Quick paste hotkey"},
+    {"ckhotkey", "&Quick paste"},
     {"errhotkey", "Error: Cannot read the quick-paste hotkey! This one is used:"},
     {"errhotkeyused", "Error: Another program holds the quick-paste hotkey! Stashwell runs without it:"},
+    {"errhotkeymodifier", "A hotkey needs Ctrl, Alt or Win."},
+    {"errhotkeyeveryday", "Programs and Windows use this combination every day. Choose another."},
+    {"errhotkeynokey", "This key cannot be a hotkey. Choose another."},
     {"lbquickfilter", "Type to filter"},
     {"msghistoryempty", "The history is empty."},
     {"msgnomatch", "No item matches."},

@@ -57,9 +57,12 @@ constexpr Entry kTable[] = {
     {"msgsavedmiss", u8"Không tìm thấy ảnh."},
     {"msgcbcollected", u8"đối tượng Clipboard đã được lưu"},
     // Quick paste: the hotkey's setting, its messages and the popup.
-    {"ckhotkey", u8"Phím tắt &dán nhanh"},
+    {"ckhotkey", u8"&Dán nhanh"},
     {"errhotkey", u8"Lỗi: Không thể đọc phím tắt dán nhanh! Dùng phím tắt này:"},
     {"errhotkeyused", u8"Lỗi: Phím tắt dán nhanh đang bị chương trình khác giữ! Stashwell chạy mà không có nó:"},
+    {"errhotkeymodifier", u8"Phím tắt cần có Ctrl, Alt hoặc Win."},
+    {"errhotkeyeveryday", u8"Các chương trình và Windows dùng tổ hợp phím này hằng ngày. Hãy chọn tổ hợp khác."},
+    {"errhotkeynokey", u8"Phím này không thể làm phím tắt. Hãy chọn phím khác."},
     {"lbquickfilter", u8"Gõ để lọc"},
     {"msghistoryempty", u8"Lịch sử trống."},
     {"msgnomatch", u8"Không có mục nào phù hợp."},

@@ -27,7 +27,7 @@ HICON ProgramIcon(int metricX, int metricY) {
 
 void TfrmMain::RegisterWindowClass() {
     static const bool registered = [] {
-        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES | ICC_HOTKEY_CLASS};
+        INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
         InitCommonControlsEx(&controls);
         WNDCLASSEXW wc{};
         wc.cbSize = sizeof(wc);
@@ -127,6 +127,9 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     case kMsgQuickPasteRefresh:
         QuickPasteRefresh();
         return 0;
+    case kMsgShowHotKeyError:
+        ShowHeldHotKeyError();
+        return 0;
     case WM_CHANGECBCHAIN:
         WMChangeCBChain(reinterpret_cast<HWND>(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
@@ -190,6 +193,7 @@ LRESULT TfrmMain::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FormDeactivate();
         } else {
             FormActivate();
+            if (heldHotKeyError_) PostMessageW(hwnd_, kMsgShowHotKeyError, 0, 0);
             if (!HIWORD(wParam) && RestoreFocus()) return 0;
         }
         break;
@@ -249,7 +253,6 @@ LRESULT TfrmMain::WMCommand(WPARAM wParam, LPARAM lParam) {
             }
         }
     }
-    if (code == EN_CHANGE && id == kIdHkQuickPaste) hkQuickPasteChange();
     return 0;
 }
 

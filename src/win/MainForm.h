@@ -40,9 +40,9 @@
 #include "widgets/bi_progress_bar.h"
 #include "widgets/explorer_bar.h"
 #include "widgets/explorer_bar_group.h"
+#include "widgets/hotkey_field.h"
 #include "widgets/markup_label.h"
 #include "widgets/notebook.h"
-#include "widgets/page_scroller.h"
 #include "widgets/prompt_dialog.h"
 #include "widgets/track_bar.h"
 #include "widgets/tray_icon.h"
@@ -107,6 +107,9 @@ constexpr UINT kMsgShowNotification = WM_APP + 1;
 constexpr UINT kMsgQuickPastePick = WM_APP + 2;
 constexpr UINT kMsgQuickPasteClosed = WM_APP + 3;
 constexpr UINT kMsgQuickPasteRefresh = WM_APP + 4;
+// Posted to the main window when it is active again: show the message that
+// the hotkey could not be taken while the user was in another program.
+constexpr UINT kMsgShowHotKeyError = WM_APP + 5;
 // The id the main window holds its hotkey under.
 constexpr int kQuickPasteHotKeyId = 1;
 
@@ -172,12 +175,10 @@ public:
     TCheckBox ckRestoreCB;
     TCheckBox ckLang;
     TMarkupLabel lbTransparent;
-    // Below the page's other settings: the quick-paste hotkey's switch and
-    // its field (a standard hotkey control). The page scrolls to them when
-    // it is shorter than its content.
+    // The quick-paste hotkey's switch and its field, in the page's free
+    // space beside the designed controls.
     TCheckBox ckHotKey;
-    HWND hkQuickPaste = nullptr;
-    TPageScroller SettingsScroller;
+    THotKeyField hkQuickPaste;
     HWND imgAbout = nullptr;
     TMarkupLabel lbAboutTitle;
     TMarkupLabel lbAboutDetail;
@@ -332,10 +333,16 @@ public:
     void QuickPastePick(int slot);
     void QuickPasteClosed(bool byKey);
     void QuickPasteRefresh();
-    // The switch ticks the combination in the field on or off; a new
-    // combination in the field replaces the one held.
+    // The switch turns the combination in the field on or off; a new
+    // combination confirmed in the field replaces the one held.
     void ckHotKeyClick();
-    void hkQuickPasteChange();
+    void hkQuickPasteConfirm(const HotKey& hotKey);
+    // The field let the hotkey go while it had the keyboard; it is taken
+    // again when the field loses it. Away: to another program, where a
+    // message about it would stand over that program: it waits for the
+    // user's return (ShowHeldHotKeyError).
+    void hkQuickPasteLoseKeyboard(bool away);
+    void ShowHeldHotKeyError();
 
     // Show, hide, docking and transparency (MainForm_Placement.cpp).
     void miShowClick();
@@ -470,11 +477,17 @@ private:
     std::unique_ptr<TQuickPasteWindow> quickPaste_;
     bool quickPasteOn_ = false;
     bool quickPasteRegistered_ = false;
-    bool showingQuickPasteKey_ = false;  // the field is being set, not typed into
+    // The "already held" message kept for the user's return, when set.
+    std::optional<std::string> heldHotKeyError_;
     void ShowQuickPasteSetting();
     void UnregisterQuickPaste();
-    static LRESULT CALLBACK HotKeyFieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                            DWORD_PTR data);
+    // Registers QuickPasteKey; false when another program holds it.
+    bool RegisterQuickPaste();
+    // Says that another program holds the combination: now (posted, outside
+    // the field's own messages) or, away, when the user is back.
+    void ReportHeldHotKey(bool away);
+    // The field's balloon text for a refused combination.
+    std::u16string HotKeyRefusalText(HotKeyVerdict verdict, const std::string& combination) const;
     std::vector<QuickPasteEntry> QuickPasteEntries() const;
     // Settings file and auto-start (MainForm_Settings.cpp).
     bool settingsStoreInUse_ = false;

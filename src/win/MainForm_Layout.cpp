@@ -34,6 +34,13 @@ constexpr int kStatusHeight = 25;
 constexpr int kGaugePanelWidth = 153;
 // lbStatusHint keeps this much of the status bar free at its right.
 constexpr int kStatusHintRightGap = 19;
+// The Settings page at design size, and the quick-paste controls in its
+// free space, one column at the right: the switch beside ckSave, the field
+// beside ckLang. The column starts where the longest of those boxes ends in
+// either language (ckSave's Vietnamese caption makes it grow to about 138),
+// so nothing moves or overlaps when the language changes.
+constexpr int kPageWidth = kMainClientWidth - kPanelWidth;
+constexpr int kQuickPasteColumn = 146;
 
 // Page captions: never translated, navigation finds the pages by them.
 const std::u16string kPageClipboard = u"Clipboard";
@@ -218,15 +225,19 @@ void TfrmMain::CreateComponents() {
     lbTransparent.SetCaption(text("lbtransparent"));
     lbTransparent.Create(settingsPage, 18, 148, 111, 29);
     CreateTransparencyBar(settingsPage);
-    // Quick paste, below the settings above; the page scrolls down to them.
-    ckHotKey.Create(settingsPage, kIdCkHotKey, text("ckhotkey"), 16, 184, 120, 17, false);
+    // Quick paste, in the page's free space beside the designed controls.
+    ckHotKey.Create(settingsPage, kIdCkHotKey, text("ckhotkey"), kQuickPasteColumn, 80,
+                    kPageWidth - kQuickPasteColumn, 17, false);
     ckHotKey.SetFont(font_.get());
     ckHotKey.OnClick = [this] { ckHotKeyClick(); };
-    hkQuickPaste = CreateWindowExW(0, HOTKEY_CLASSW, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP, 34, 205, 150, 20,
-                                   settingsPage, ControlId(kIdHkQuickPaste), instance, nullptr);
-    SendMessageW(hkQuickPaste, WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
-    SetWindowSubclass(hkQuickPaste, &TfrmMain::HotKeyFieldProc, 1, reinterpret_cast<DWORD_PTR>(this));
-    SettingsScroller.Attach(settingsPage, 233);
+    hkQuickPaste.Create(settingsPage, kIdHkQuickPaste, kQuickPasteColumn, 126, kPageWidth - 4 - kQuickPasteColumn, 20,
+                        font_.get());
+    hkQuickPaste.RefusalText = [this](HotKeyVerdict verdict, const std::string& combination) {
+        return HotKeyRefusalText(verdict, combination);
+    };
+    hkQuickPaste.OnConfirm = [this](const HotKey& hotKey) { hkQuickPasteConfirm(hotKey); };
+    hkQuickPaste.OnTakeKeyboard = [this] { UnregisterQuickPaste(); };
+    hkQuickPaste.OnLoseKeyboard = [this](bool away) { hkQuickPasteLoseKeyboard(away); };
     ShowQuickPasteSetting();
 
     aboutIcon_ = static_cast<HICON>(LoadImageA(instance, SWL_RES_ABOUTICON, IMAGE_ICON, res::kAboutIconSize,

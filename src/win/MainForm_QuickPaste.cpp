@@ -55,10 +55,22 @@ void TfrmMain::UnregisterQuickPaste() {
 }
 
 void TfrmMain::ShowQuickPasteSetting() {
-    showingQuickPasteKey_ = true;
     ckHotKey.SetChecked(quickPasteOn_);
-    if (hkQuickPaste) SendMessageW(hkQuickPaste, HKM_SETHOTKEY, ToHotKeyControlWord(QuickPasteKey), 0);
-    showingQuickPasteKey_ = false;
+    hkQuickPaste.SetCombination(QuickPasteKey);
+}
+
+bool TfrmMain::RegisterQuickPaste() {
+    const auto key = ToSystemHotKey(QuickPasteKey);
+    bool registered = false;
+    if (key && hwnd_) {
+        // Without repeats a held combination opens the popup once; systems
+        // before Windows 7 refuse the flag and repeat.
+        registered = RegisterHotKey(hwnd_, kQuickPasteHotKeyId, key->modifiers | MOD_NOREPEAT, key->vk);
+        if (!registered && GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED)
+            registered = RegisterHotKey(hwnd_, kQuickPasteHotKeyId, key->modifiers, key->vk);
+    }
+    quickPasteRegistered_ = registered;
+    return registered;
 }
 
 void TfrmMain::SetQuickPaste(const HotKey& hotKey, bool on) {
@@ -69,59 +81,49 @@ void TfrmMain::SetQuickPaste(const HotKey& hotKey, bool on) {
     quickPasteOn_ = on;
     ShowQuickPasteSetting();
     if (!on || !hwnd_) return;
-    const auto key = ToSystemHotKey(QuickPasteKey);
-    bool registered = false;
-    if (key) {
-        // Without repeats a held combination opens the popup once; systems
-        // before Windows 7 refuse the flag and repeat.
-        registered = RegisterHotKey(hwnd_, kQuickPasteHotKeyId, key->modifiers | MOD_NOREPEAT, key->vk);
-        if (!registered && GetLastError() != ERROR_HOTKEY_ALREADY_REGISTERED)
-            registered = RegisterHotKey(hwnd_, kQuickPasteHotKeyId, key->modifiers, key->vk);
-    }
-    quickPasteRegistered_ = registered;
-    if (!registered)
+    if (!RegisterQuickPaste())
         ShowSettingsError(GetLangText(ckLang.Checked(), "errhotkeyused"), FormatHotKey(QuickPasteKey));
 }
 
 void TfrmMain::ckHotKeyClick() {
-    SettingsScroller.ScrollIntoView(hkQuickPaste);
     SetQuickPaste(QuickPasteKey, ckHotKey.Checked());
 }
 
-void TfrmMain::hkQuickPasteChange() {
-    if (showingQuickPasteKey_ || !hkQuickPaste) return;
-    SettingsScroller.ScrollIntoView(hkQuickPaste);
-    // Modifiers alone, or a key the settings cannot name (or one that would
-    // be taken from typing), leave the held combination as it is.
-    const auto typed = FromHotKeyControlWord(static_cast<WORD>(SendMessageW(hkQuickPaste, HKM_GETHOTKEY, 0, 0)));
-    if (!typed || *typed == QuickPasteKey) return;
-    // While the field has the keyboard the hotkey is let go (so that it can
-    // be typed into the field); it is taken again when the field loses it.
-    if (GetFocus() == hkQuickPaste)
-        QuickPasteKey = *typed;
-    else if (quickPasteOn_)
-        SetQuickPaste(*typed, true);
-    else
-        QuickPasteKey = *typed;
+void TfrmMain::hkQuickPasteConfirm(const HotKey& hotKey) {
+    UnregisterQuickPaste();
+    QuickPasteKey = hotKey;
+    ShowQuickPasteSetting();
+    if (quickPasteOn_ && !RegisterQuickPaste()) ReportHeldHotKey(false);
 }
 
-LRESULT CALLBACK TfrmMain::HotKeyFieldProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                           DWORD_PTR data) {
-    auto* self = reinterpret_cast<TfrmMain*>(data);
-    try {
-        if (msg == WM_SETFOCUS) {
-            self->UnregisterQuickPaste();
-        } else if (msg == WM_KILLFOCUS) {
-            const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
-            if (self->quickPasteOn_ && !self->quickPasteRegistered_) self->SetQuickPaste(self->QuickPasteKey, true);
-            return result;
-        } else if (msg == WM_NCDESTROY) {
-            RemoveWindowSubclass(hwnd, &TfrmMain::HotKeyFieldProc, 1);
-        }
-    } catch (...) {
-        ReportCurrentException();
-    }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+void TfrmMain::hkQuickPasteLoseKeyboard(bool away) {
+    // A failed confirmation has said so already.
+    if (!quickPasteOn_ || quickPasteRegistered_ || heldHotKeyError_) return;
+    if (!RegisterQuickPaste()) ReportHeldHotKey(away);
+}
+
+void TfrmMain::ReportHeldHotKey(bool away) {
+    heldHotKeyError_ = FormatHotKey(QuickPasteKey);
+    if (!away) PostMessageW(hwnd_, kMsgShowHotKeyError, 0, 0);
+}
+
+void TfrmMain::ShowHeldHotKeyError() {
+    // Only over the program's own window: the user may have gone since.
+    if (!heldHotKeyError_ || GetForegroundWindow() != hwnd_) return;
+    // Kept while the dialog runs: the field losing the keyboard to it says
+    // nothing more.
+    const std::string combination = *heldHotKeyError_;
+    ShowSettingsError(GetLangText(ckLang.Checked(), "errhotkeyused"), combination);
+    heldHotKeyError_.reset();
+}
+
+std::u16string TfrmMain::HotKeyRefusalText(HotKeyVerdict verdict, const std::string& combination) const {
+    const char* key = verdict == HotKeyVerdict::NeedsCtrlAltOrWin ? "errhotkeymodifier"
+                      : verdict == HotKeyVerdict::UsedEveryDay    ? "errhotkeyeveryday"
+                                                                  : "errhotkeynokey";
+    std::u16string text = GetLangText(ckLang.Checked(), key);
+    if (!combination.empty()) text = std::u16string(combination.begin(), combination.end()) + u": " + text;
+    return text;
 }
 
 void TfrmMain::WMHotKey() {

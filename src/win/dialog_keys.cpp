@@ -24,6 +24,11 @@ bool HandleDialogKey(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST || !msg.hwnd) return false;
     HWND root = GetAncestor(msg.hwnd, GA_ROOT);
     if (!root || !(GetWindowLongPtrW(root, GWL_EXSTYLE) & WS_EX_CONTROLPARENT)) return false;
+    // A control that wants every key (the hotkey field) gets them as they
+    // are: the dialog manager would still take Alt+letter as an access key.
+    if (msg.hwnd == GetFocus() &&
+        (SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTALLKEYS))
+        return false;
     // A check box takes Enter as a click; the dialog manager would send it
     // to the window as the default button's command instead.
     if (msg.message == WM_KEYDOWN && msg.wParam == VK_RETURN && msg.hwnd == GetFocus() && IsCheckBox(msg.hwnd) &&

@@ -3,7 +3,8 @@
 // the arrow keys go to the control that wants them, and the access keys of
 // the controls ("&Save on Exit") work with Alt, and without it while the
 // focused control does not type characters. Enter on a focused check box
-// toggles it, as Space does.
+// toggles it, as Space does. A focused control that answers
+// DLGC_WANTALLKEYS gets every key itself, access keys included.
 #pragma once
 
 #include <windows.h>

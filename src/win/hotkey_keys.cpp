@@ -1,59 +1,52 @@
 #include "hotkey_keys.h"
 
-#include <commctrl.h>
-
 namespace swl {
-namespace {
-
-std::optional<UINT> VirtualKeyOf(const HotKey& hotKey) {
-    if (hotKey.vk != 0) return hotKey.vk;
-    const SHORT scan = VkKeyScanW(static_cast<wchar_t>(static_cast<unsigned char>(hotKey.character)));
-    if (scan == -1) return std::nullopt;
-    return static_cast<UINT>(LOBYTE(scan));
-}
-
-}  // namespace
 
 std::optional<SystemHotKey> ToSystemHotKey(const HotKey& hotKey) {
     if (!IsUsableHotKey(hotKey)) return std::nullopt;
-    const auto vk = VirtualKeyOf(hotKey);
-    if (!vk) return std::nullopt;
-    // The text form's modifier bits are the system's MOD_* values.
-    return SystemHotKey{hotKey.modifiers, *vk};
+    if (hotKey.vk != 0) return SystemHotKey{hotKey.modifiers, hotKey.vk};  // MOD_* are the text form's bits
+    const SHORT scan = VkKeyScanW(static_cast<wchar_t>(static_cast<unsigned char>(hotKey.character)));
+    if (scan == -1) return std::nullopt;
+    const BYTE shiftState = HIBYTE(scan);
+    if (shiftState & (2 | 4)) return std::nullopt;  // Ctrl or Alt needed
+    UINT modifiers = hotKey.modifiers;
+    if (shiftState & 1) modifiers |= MOD_SHIFT;
+    return SystemHotKey{modifiers, static_cast<UINT>(LOBYTE(scan))};
 }
 
-WORD ToHotKeyControlWord(const HotKey& hotKey) {
-    const auto vk = VirtualKeyOf(hotKey);
-    if (hotKey.Empty() || !vk) return 0;
-    BYTE flags = 0;
-    if (hotKey.modifiers & kHotKeyShift) flags |= HOTKEYF_SHIFT;
-    if (hotKey.modifiers & kHotKeyCtrl) flags |= HOTKEYF_CONTROL;
-    if (hotKey.modifiers & kHotKeyAlt) flags |= HOTKEYF_ALT;
-    // Insert, Home, End and the page keys are extended keys of their own
-    // block; without the flag the control names their keypad twins.
-    const UINT key = *vk;
-    if (key == kVkInsert || key == kVkHome || key == kVkEnd || key == kVkPageUp || key == kVkPageDown)
-        flags |= HOTKEYF_EXT;
-    return MAKEWORD(static_cast<BYTE>(key), flags);
+unsigned HeldModifiers() {
+    unsigned modifiers = 0;
+    if (GetKeyState(VK_CONTROL) < 0) modifiers |= kHotKeyCtrl;
+    if (GetKeyState(VK_MENU) < 0) modifiers |= kHotKeyAlt;
+    if (GetKeyState(VK_SHIFT) < 0) modifiers |= kHotKeyShift;
+    if (GetKeyState(VK_LWIN) < 0 || GetKeyState(VK_RWIN) < 0) modifiers |= kHotKeyWin;
+    return modifiers;
 }
 
-std::optional<HotKey> FromHotKeyControlWord(WORD word) {
-    const BYTE vk = LOBYTE(word);
-    const BYTE flags = HIBYTE(word);
-    if (vk == 0) return std::nullopt;
-    HotKey hotKey;
-    if (flags & HOTKEYF_SHIFT) hotKey.modifiers |= kHotKeyShift;
-    if (flags & HOTKEYF_CONTROL) hotKey.modifiers |= kHotKeyCtrl;
-    if (flags & HOTKEYF_ALT) hotKey.modifiers |= kHotKeyAlt;
-    hotKey.vk = vk;
-    if (!IsUsableHotKey(hotKey)) {
-        // A punctuation key: named by the character it types unshifted.
-        const UINT ch = MapVirtualKeyW(vk, MAPVK_VK_TO_CHAR) & 0x7FFF;
-        hotKey.vk = 0;
-        hotKey.character = ch < 0x80 ? static_cast<char>(ch) : 0;
-        if (hotKey.character == 0 || !IsPunctuationKey(hotKey.character)) return std::nullopt;
+bool IsModifierKey(UINT vk) {
+    switch (vk) {
+    case VK_SHIFT: case VK_LSHIFT: case VK_RSHIFT:
+    case VK_CONTROL: case VK_LCONTROL: case VK_RCONTROL:
+    case VK_MENU: case VK_LMENU: case VK_RMENU:
+    case VK_LWIN: case VK_RWIN:
+        return true;
+    default:
+        return false;
     }
-    if (!IsUsableHotKey(hotKey)) return std::nullopt;
+}
+
+std::optional<HotKey> CombinationOfKey(unsigned modifiers, UINT vk) {
+    if (vk == 0 || vk > 0xFF || IsModifierKey(vk)) return std::nullopt;
+    HotKey hotKey{modifiers, static_cast<std::uint16_t>(vk), 0};
+    if (JudgeHotKey(hotKey) != HotKeyVerdict::NotAKey) return hotKey;
+    // A punctuation key: named by the character it types unshifted (a dead
+    // key has the top bit set).
+    const UINT typed = MapVirtualKeyW(vk, MAPVK_VK_TO_CHAR);
+    const UINT character = typed & 0x7FFF;
+    if (character == 0 || character >= 0x80 || !IsPunctuationKey(static_cast<char>(character))) return std::nullopt;
+    hotKey.vk = 0;
+    hotKey.character = static_cast<char>(character);
+    if (JudgeHotKey(hotKey) == HotKeyVerdict::NotAKey) return std::nullopt;
     return hotKey;
 }
 

@@ -1,8 +1,8 @@
 // The quick-paste hotkey between its text form (quick_paste/hotkey_text.h)
-// and the system: the modifiers and virtual key RegisterHotKey takes, and
-// the word of the standard hotkey control (HKM_GETHOTKEY/HKM_SETHOTKEY).
-// A punctuation key is named by its character; its virtual key comes from
-// the current keyboard layout.
+// and the keyboard: the modifiers and virtual key RegisterHotKey takes, and
+// the combination a key pressed with modifiers names. A punctuation key is
+// named by its character; its virtual key, and whether it needs Shift, come
+// from the current keyboard layout.
 #pragma once
 
 #include <windows.h>
@@ -18,14 +18,22 @@ struct SystemHotKey {
     UINT vk = 0;
 };
 
-// Nothing when the layout has no key for the punctuation character.
+// What to register for a usable hotkey. A punctuation character that the
+// layout types with Shift (":" on a US keyboard) gets MOD_SHIFT. Nothing
+// when the layout has no key for the character, or types it only with Ctrl
+// or Alt (AltGr): holding that would take the character from typing.
 std::optional<SystemHotKey> ToSystemHotKey(const HotKey& hotKey);
 
-// The control's word: the virtual key in the low byte, HOTKEYF_* above it.
-// The control has no Win modifier; it is left out.
-WORD ToHotKeyControlWord(const HotKey& hotKey);
-// The combination a control's word names; nothing for none or for a key the
-// text form cannot name (the keypad, Escape, the arrows).
-std::optional<HotKey> FromHotKeyControlWord(WORD word);
+// The modifiers held now (Ctrl, Alt, Shift, Win), as HotKey modifier bits.
+unsigned HeldModifiers();
+
+// Whether a virtual key is one of the modifier keys.
+bool IsModifierKey(UINT vk);
+
+// The combination of a key pressed with modifiers, usable or not; nothing
+// for a key the text form cannot name (the keypad, Enter, a modifier). A key
+// that types punctuation is named by its unshifted character, Shift staying
+// a modifier of its own.
+std::optional<HotKey> CombinationOfKey(unsigned modifiers, UINT vk);
 
 }  // namespace swl

@@ -12,6 +12,7 @@
 #include "menu_palette.h"
 #include "resource_ids.h"
 #include "solid_shapes.h"
+#include "text_normalization.h"
 #include "wide_text.h"
 #include "widgets/offscreen_surface.h"
 #include "window_object.h"
@@ -52,11 +53,25 @@ std::u16string OneLine(std::u16string_view text) {
 
 int RowsFor(int entries) { return std::clamp(entries, 1, kQuickPasteMaxRows); }
 
+// The filter and the texts it looks in, both in normal form C: a text
+// stored with combining marks matches what the user types precomposed, and
+// the other way round.
+std::vector<QuickPasteEntry> Composed(std::vector<QuickPasteEntry> entries) {
+    for (QuickPasteEntry& entry : entries) entry.text = ComposedForm(entry.text);
+    return entries;
+}
+
+bool HoldsLetter(const std::u16string& text) {
+    return std::any_of(text.begin(), text.end(), [](char16_t c) { return IsCharAlphaW(static_cast<wchar_t>(c)); });
+}
+
+bool ControlDown() { return GetKeyState(VK_CONTROL) < 0; }
+
 }  // namespace
 
 TQuickPasteWindow::TQuickPasteWindow(std::vector<QuickPasteEntry> newestFirst, QuickPasteTexts texts, HFONT font,
                                      HIMAGELIST icons, std::function<const TCBI*(int slot)> item)
-    : list_(newestFirst, RowsFor(static_cast<int>(newestFirst.size()))),
+    : list_(Composed(newestFirst), RowsFor(static_cast<int>(newestFirst.size()))),
       texts_(std::move(texts)),
       font_(font),
       item_(std::move(item)) {
@@ -87,7 +102,7 @@ bool TQuickPasteWindow::Open(const Rect& caret, const Rect& workArea) {
 void TQuickPasteWindow::SetEntries(std::vector<QuickPasteEntry> newestFirst) {
     const std::u16string filter = list_.Filter();
     const int rows = RowsFor(static_cast<int>(newestFirst.size()));
-    list_ = QuickPasteList(std::move(newestFirst), rows);
+    list_ = QuickPasteList(Composed(std::move(newestFirst)), rows);
     for (char16_t c : filter) list_.TypeFilter(c);
     if (hwnd_) {
         SetWindowPos(hwnd_, nullptr, 0, 0, kQuickPasteWidth, QuickPasteHeight(rows),
@@ -97,6 +112,12 @@ void TQuickPasteWindow::SetEntries(std::vector<QuickPasteEntry> newestFirst) {
 }
 
 void TQuickPasteWindow::KeyDown(UINT vk) {
+    // Ctrl+digit picks, whatever the filter holds.
+    if (ControlDown() && ((vk >= '0' && vk <= '9') || (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD9))) {
+        const char16_t digit = static_cast<char16_t>(vk >= VK_NUMPAD0 ? u'0' + (vk - VK_NUMPAD0) : vk);
+        if (const auto position = list_.PositionForDigit(digit)) Pick(*position);
+        return;
+    }
     switch (vk) {
     case VK_UP: list_.Move(QuickPasteMove::Up); break;
     case VK_DOWN: list_.Move(QuickPasteMove::Down); break;
@@ -118,11 +139,13 @@ void TQuickPasteWindow::KeyDown(UINT vk) {
 
 void TQuickPasteWindow::Char(char16_t c) {
     if (done_ || c < u' ' || c == 0x7F) return;  // Enter, Escape and Backspace come as keys
-    if (c >= u'0' && c <= u'9') {
+    // A digit picks until the filter holds a letter; then it is part of
+    // what is looked for ("room 2").
+    if (c >= u'0' && c <= u'9' && !HoldsLetter(list_.Filter())) {
         if (const auto position = list_.PositionForDigit(c)) Pick(*position);
         return;
     }
-    list_.TypeFilter(c);
+    list_.SetFilter(ComposedForm(list_.Filter() + c));
     Refresh();
 }
 

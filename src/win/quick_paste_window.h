@@ -1,10 +1,11 @@
 // The quick-paste popup: a small topmost window drawn in the colours of the
 // program's menus that lists the history newest first, each entry with the
 // icon of its kind (a picture also with a thumbnail), the first ten numbered
-// 1 to 9 and 0. A digit, Enter or a click picks an entry; the arrows and
+// 1 to 9 and 0. A digit (Ctrl+digit once the filter holds a letter, when
+// digits filter too), Enter or a click picks an entry; the arrows and
 // PageUp, PageDown, Home and End move the selection; typed characters filter
-// the list and Backspace takes the last one away; Escape, or activating any
-// other window, closes it.
+// the list (filter and texts compared in normal form C) and Backspace takes
+// the last one away; Escape, or activating any other window, closes it.
 //
 // The popup only reports: OnPick with the history slot of the chosen entry,
 // OnClose when it was closed without a choice (byKey: with Escape, so the

@@ -25,15 +25,14 @@ TEST(HotKeyText, ReadsEveryKindOfKeyAndWritesItBackInItsOwnForm) {
         {"Ctrl+Alt+F9", {kCtrlAlt, kVkF1 + 8, 0}, "Ctrl+Alt+F9"},
         {"Ctrl+Alt+Shift+Win+Z", {kCtrlAlt | kHotKeyShift | kHotKeyWin, 'Z', 0}, "Ctrl+Alt+Shift+Win+Z"},
         {"Alt+0", {kHotKeyAlt, '0', 0}, "Alt+0"},
-        {"F24", {0, kVkF24, 0}, "F24"},
-        {"Shift+F1", {kHotKeyShift, kVkF1, 0}, "Shift+F1"},
+        {"Ctrl+F24", {kHotKeyCtrl, kVkF24, 0}, "Ctrl+F24"},
         {"Ctrl+Alt+Insert", kDefaultHotKey, "Ctrl+Alt+Insert"},
         {"Win+Space", {kHotKeyWin, kVkSpace, 0}, "Win+Space"},
-        {"Ctrl+Tab", {kHotKeyCtrl, kVkTab, 0}, "Ctrl+Tab"},
-        {"Home", {0, kVkHome, 0}, "Home"},
         {"Alt+End", {kHotKeyAlt, kVkEnd, 0}, "Alt+End"},
-        {"Ctrl+PageUp", {kHotKeyCtrl, kVkPageUp, 0}, "Ctrl+PageUp"},
-        {"Ctrl+PageDown", {kHotKeyCtrl, kVkPageDown, 0}, "Ctrl+PageDown"},
+        {"Ctrl+Alt+PageUp", {kCtrlAlt, kVkPageUp, 0}, "Ctrl+Alt+PageUp"},
+        {"Win+Delete", {kHotKeyWin, kVkDelete, 0}, "Win+Delete"},
+        {"Ctrl+Alt+Left", {kCtrlAlt, kVkLeft, 0}, "Ctrl+Alt+Left"},
+        {"Alt+Win+Backspace", {kHotKeyAlt | kHotKeyWin, kVkBackspace, 0}, "Alt+Win+Backspace"},
         {"Ctrl+Alt+;", {kCtrlAlt, 0, ';'}, "Ctrl+Alt+;"},
         {"Ctrl+`", {kHotKeyCtrl, 0, '`'}, "Ctrl+`"},
         // The separator as the key.
@@ -63,21 +62,64 @@ TEST(HotKeyText, RefusesWhatIsNotAHotKey) {
         "Ctrl", "Ctrl+", "Ctrl+Alt", "+V", "+", "++", "Ctrl+ +V", "Ctrl++V",
         "Ctrl+Ctrl+V",                   // a modifier twice
         "Control+V", "Strg+V", "Ctrl-V",  // unknown names
-        "Ctrl+VV", "Ctrl+Esc", "Ctrl+PgUp", "Ctrl+Delete",
+        "Ctrl+VV", "Ctrl+PgUp", "Ctrl+Enter",
         "Ctrl+F0", "Ctrl+F25", "Ctrl+F01", "Ctrl+F1a",
         "Ctrl+\xC3\xA9",                  // a character outside ASCII
-        // Keys that type a character need Ctrl, Alt or Win.
-        "V", "7", ";", "Shift+V", "Space", "Shift+Tab", "+",
+        // Combinations JudgeHotKey refuses (the table below says why).
+        "V", "Home", "Shift+Insert", "Ctrl+Tab", "Alt+F4",
     };
     for (const auto& text : cases) EXPECT_FALSE(ParseHotKey(text).has_value()) << '"' << text << '"';
 }
 
+struct VerdictCase {
+    std::string text;  // the combination in its text form
+    HotKeyVerdict verdict;
+};
+
+// Which combinations may take a key from every other program.
+TEST(HotKeyText, ACombinationNeedsCtrlAltOrWinAndMustNotBeAnEverydayOne) {
+    using V = HotKeyVerdict;
+    const VerdictCase cases[] = {
+        // Usable.
+        {"Ctrl+Alt+Insert", V::Usable}, {"Ctrl+Shift+Q", V::Usable}, {"Alt+V", V::Usable},
+        {"Alt+Win+V", V::Usable}, {"Win+F5", V::Usable}, {"Ctrl+F9", V::Usable}, {"Ctrl+Alt+Home", V::Usable},
+        {"Alt+Insert", V::Usable}, {"Ctrl+Alt+;", V::Usable}, {"Ctrl+Shift+:", V::Usable}, {"Alt+F5", V::Usable},
+        {"Ctrl+Alt+V", V::Usable}, {"Win+Space", V::Usable},
+        // A bare key, or Shift alone, would take it from the user's typing.
+        {"Home", V::NeedsCtrlAltOrWin}, {"End", V::NeedsCtrlAltOrWin}, {"PageUp", V::NeedsCtrlAltOrWin},
+        {"PageDown", V::NeedsCtrlAltOrWin}, {"Insert", V::NeedsCtrlAltOrWin}, {"F1", V::NeedsCtrlAltOrWin},
+        {"F12", V::NeedsCtrlAltOrWin}, {"V", V::NeedsCtrlAltOrWin}, {";", V::NeedsCtrlAltOrWin},
+        {"Space", V::NeedsCtrlAltOrWin}, {"Esc", V::NeedsCtrlAltOrWin}, {"Tab", V::NeedsCtrlAltOrWin},
+        {"Shift+V", V::NeedsCtrlAltOrWin}, {"Shift+F10", V::NeedsCtrlAltOrWin}, {"Shift+;", V::NeedsCtrlAltOrWin},
+        // What editors and Windows use every day.
+        {"Ctrl+Insert", V::UsedEveryDay}, {"Shift+Insert", V::UsedEveryDay}, {"Shift+Delete", V::UsedEveryDay},
+        {"Ctrl+Tab", V::UsedEveryDay}, {"Ctrl+Shift+Tab", V::UsedEveryDay}, {"Alt+Tab", V::UsedEveryDay},
+        {"Win+Tab", V::UsedEveryDay}, {"Alt+F4", V::UsedEveryDay}, {"Ctrl+Esc", V::UsedEveryDay},
+        {"Ctrl+Shift+Esc", V::UsedEveryDay}, {"Alt+Space", V::UsedEveryDay}, {"Shift+Home", V::UsedEveryDay},
+        {"Ctrl+Home", V::UsedEveryDay}, {"Ctrl+Shift+End", V::UsedEveryDay}, {"Ctrl+PageDown", V::UsedEveryDay},
+        {"Shift+PageUp", V::UsedEveryDay}, {"Ctrl+Left", V::UsedEveryDay}, {"Ctrl+Shift+Right", V::UsedEveryDay},
+        {"Shift+Up", V::UsedEveryDay}, {"Ctrl+Down", V::UsedEveryDay}, {"Ctrl+Backspace", V::UsedEveryDay},
+        {"Ctrl+Delete", V::UsedEveryDay}, {"Ctrl+C", V::UsedEveryDay}, {"Ctrl+V", V::UsedEveryDay},
+        {"Ctrl+X", V::UsedEveryDay}, {"Ctrl+Z", V::UsedEveryDay}, {"Ctrl+Shift+Z", V::UsedEveryDay},
+        {"Ctrl+Y", V::UsedEveryDay}, {"Ctrl+A", V::UsedEveryDay},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        const auto hotKey = ReadCombination(c.text);
+        ASSERT_TRUE(hotKey.has_value()) << "the combination has a name";
+        EXPECT_EQ(JudgeHotKey(*hotKey), c.verdict);
+        EXPECT_EQ(FormatHotKey(*hotKey), c.text) << "a refused combination is named in its message as typed";
+        EXPECT_EQ(ParseHotKey(c.text).has_value(), c.verdict == V::Usable) << "the file takes only usable ones";
+    }
+}
+
 TEST(HotKeyText, OnlyNameableKeysAreUsable) {
     EXPECT_TRUE(IsUsableHotKey(kDefaultHotKey));
-    EXPECT_FALSE(IsUsableHotKey(HotKey{}));
-    EXPECT_FALSE(IsUsableHotKey(HotKey{kHotKeyCtrl, 0x61, 0}));    // the keypad's 1
-    EXPECT_FALSE(IsUsableHotKey(HotKey{kHotKeyCtrl, 'V', ';'}));   // two keys
-    EXPECT_FALSE(IsUsableHotKey(HotKey{0x10 | kHotKeyCtrl, 'V', 0}));
+    EXPECT_EQ(JudgeHotKey(HotKey{}), HotKeyVerdict::NotAKey);
+    EXPECT_EQ(JudgeHotKey(HotKey{kHotKeyCtrl, 0x61, 0}), HotKeyVerdict::NotAKey);   // the keypad's 1
+    EXPECT_EQ(JudgeHotKey(HotKey{kHotKeyCtrl, 0x0D, 0}), HotKeyVerdict::NotAKey);   // Enter
+    EXPECT_EQ(JudgeHotKey(HotKey{kHotKeyCtrl, 'V', ';'}), HotKeyVerdict::NotAKey);  // two keys
+    EXPECT_EQ(JudgeHotKey(HotKey{0x10 | kHotKeyAlt, 'V', 0}), HotKeyVerdict::NotAKey);
     EXPECT_EQ(FormatHotKey(HotKey{kHotKeyCtrl, 0x61, 0}), "") << "a key without a name is not written as another";
 }
 

@@ -245,7 +245,7 @@ TEST_F(SettingsTest, ExitWithoutSaveOnExitWritesTheSettingsKeysAndNoItem) {
     // next start begins without it.
     EXPECT_EQ(files.files[kSettingsFileName],
               "[SWL]\r\nActive=1\r\nRestoreCB=0\r\nSaveOnExit=0\r\nFTR=0\r\nCBI=0\r\nAutoLoad=1\r\nVNUI=1\r\n"
-              "Alpha=40\r\nPage=1\r\nHotKey=Ctrl+Alt+Insert\r\n");
+              "Alpha=40\r\nPage=1\r\nHotKey=Ctrl+Alt+Insert\r\nQuickPaste=1\r\n");
     EXPECT_FALSE(files.Has("CBI01.bmp"));
     r.controls.checked[SettingsBox::Save] = true;
     IniDocument doc = File();
@@ -255,7 +255,7 @@ TEST_F(SettingsTest, ExitWithoutSaveOnExitWritesTheSettingsKeysAndNoItem) {
 }
 
 struct HotKeyCase {
-    std::string file;  // the SWL section's HotKey line, if any
+    std::string file;  // the SWL section's HotKey and QuickPaste lines, if any
     HotKey hotKey;
     bool on;
     bool reported;
@@ -268,9 +268,18 @@ TEST_F(SettingsTest, TheQuickPasteHotKeyIsReadAndWrittenBack) {
         {"", kDefaultHotKey, true, false, "Ctrl+Alt+Insert"},  // a file from an older version
         {"HotKey=Ctrl+Shift+V\r\n", ctrlShiftV, true, false, "Ctrl+Shift+V"},
         {"HotKey= shift+ctrl+v\r\n", ctrlShiftV, true, false, "Ctrl+Shift+V"},
-        {"HotKey=\r\n", kDefaultHotKey, false, false, ""},  // off
+        {"HotKey=\r\n", kDefaultHotKey, false, false, "Ctrl+Alt+Insert"},  // off, from an older version
         {"HotKey=Ctrl+Nothing\r\n", kDefaultHotKey, true, true, "Ctrl+Alt+Insert"},
         {"HotKey=V\r\n", kDefaultHotKey, true, true, "Ctrl+Alt+Insert"},
+        // Refused combinations that earlier versions took.
+        {"HotKey=Home\r\n", kDefaultHotKey, true, true, "Ctrl+Alt+Insert"},
+        {"HotKey=Shift+Insert\r\n", kDefaultHotKey, true, true, "Ctrl+Alt+Insert"},
+        // The switch beside the combination.
+        {"HotKey=Ctrl+Shift+V\r\nQuickPaste=0\r\n", ctrlShiftV, false, false, "Ctrl+Shift+V"},
+        {"HotKey=Ctrl+Shift+V\r\nQuickPaste=1\r\n", ctrlShiftV, true, false, "Ctrl+Shift+V"},
+        {"HotKey=\r\nQuickPaste=1\r\n", kDefaultHotKey, true, false, "Ctrl+Alt+Insert"},
+        {"QuickPaste=0\r\n", kDefaultHotKey, false, false, "Ctrl+Alt+Insert"},
+        {"HotKey=Ctrl+Shift+V\r\nQuickPaste=maybe\r\n", ctrlShiftV, true, false, "Ctrl+Shift+V"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.file);
@@ -289,18 +298,24 @@ TEST_F(SettingsTest, TheQuickPasteHotKeyIsReadAndWrittenBack) {
         Run& again = Start();
         EXPECT_TRUE(dialog.keys.empty());
         EXPECT_EQ(again.controls.hotKeyOn, c.on);
+        EXPECT_EQ(again.controls.hotKey, c.hotKey);
     }
 }
 
-TEST_F(SettingsTest, TheHotKeySwitchedOffIsSavedEmpty) {
+TEST_F(SettingsTest, TheHotKeySwitchedOffKeepsItsCombination) {
     Run& r = Start();
     r.controls.hotKey = HotKey{kHotKeyCtrl | kHotKeyAlt, kVkF1 + 8, 0};
     Exit();
     EXPECT_EQ(Value("SWL", "HotKey"), "Ctrl+Alt+F9");
+    EXPECT_EQ(Value("SWL", "QuickPaste"), "1");
     Run& off = Start();
     off.controls.hotKeyOn = false;
     Exit();
-    EXPECT_EQ(Value("SWL", "HotKey"), "");
+    EXPECT_EQ(Value("SWL", "HotKey"), "Ctrl+Alt+F9");
+    EXPECT_EQ(Value("SWL", "QuickPaste"), "0");
+    Run& again = Start();
+    EXPECT_FALSE(again.controls.hotKeyOn);
+    EXPECT_EQ(again.controls.hotKey, (HotKey{kHotKeyCtrl | kHotKeyAlt, kVkF1 + 8, 0}));
 }
 
 TEST_F(SettingsTest, TwentyFourItemsSurviveARestartInOrder) {

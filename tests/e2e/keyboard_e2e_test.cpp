@@ -140,8 +140,8 @@ TEST_F(KeyboardE2eTest, TabAltVAndSpaceOnTheOptionsStripWorkInTheRealProgram) {
         Control(L"Button", u"&Vietnamese interface"),
         FindWindowOf(program.Id(), L"TTrackBar", true),
         // after the designed ones: the quick-paste switch and field
-        Control(L"Button", u"&Quick paste hotkey"),
-        FindWindowOf(program.Id(), L"msctls_hotkey32", true),
+        Control(L"Button", u"&Quick paste"),
+        FindWindowOf(program.Id(), L"THotKeyField", true),
         Control(L"TExplorerBarCaption", u"Stashwell"),
         Control(L"TMarkupLabel", u"Show All"),
         Control(L"TMarkupLabel", u"Paste"),

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "program_windows.h"
@@ -40,8 +41,17 @@ void SendKeys(const std::vector<WORD>& downs) {
 
 void PressCtrlAltF9() { SendKeys({VK_CONTROL, VK_MENU, VK_F9}); }
 
+// Each character with the Shift its key needs on this layout, so that
+// capitals arrive as capitals.
 void TypeText(const std::string& letters) {
-    for (char c : letters) SendKeys({static_cast<WORD>(VkKeyScanW(static_cast<wchar_t>(c)) & 0xFF)});
+    for (char c : letters) {
+        const SHORT scan = VkKeyScanW(static_cast<wchar_t>(c));
+        const WORD vk = static_cast<WORD>(scan & 0xFF);
+        if (scan & 0x100)
+            SendKeys({VK_SHIFT, vk});
+        else
+            SendKeys({vk});
+    }
 }
 
 struct OwnTempFolder {
@@ -57,9 +67,9 @@ protected:
         ASSERT_TRUE(EmptyTheClipboard(owner.Handle()));
     }
 
-    bool StartProgram(const std::string& hotKey, bool mainWindowShown = false) {
+    bool StartProgram(const std::string& hotKey, bool mainWindowShown = false, const std::string& more = "") {
         if (!WriteFileBytes(folder.Path() + L"SWL.ini", std::string("[SWL]\r\nFTR=") + (mainWindowShown ? "1" : "0") +
-                                                            "\r\nHotKey=" + hotKey + "\r\n"))
+                                                            "\r\nHotKey=" + hotKey + "\r\n" + more))
             return false;
         program = std::make_unique<RunningProgram>(ProgramExe(), folder.Path());
         return program->Start();
@@ -179,11 +189,12 @@ TEST_F(QuickPasteTest, TypedLettersNarrowTheListAndEscapePastesNothing) {
     Copy(u"cherry tart");
     StartTarget();
 
-    // "an" leaves "banana split" first: "1" pastes it.
+    // "AN", typed with Shift, matches "an": "banana split" is first, and
+    // Ctrl+1 pastes it (with a letter in the filter, "1" would go there).
     PressCtrlAltF9();
     ASSERT_TRUE(WaitForPopup());
     TypeText("AN");
-    TypeText("1");
+    SendKeys({VK_CONTROL, '1'});
     EXPECT_TRUE(PumpUntil([&] { return EditText() == u"banana split"; }));
 
     // Escape: the popup goes, the target has the keyboard again, and
@@ -199,6 +210,48 @@ TEST_F(QuickPasteTest, TypedLettersNarrowTheListAndEscapePastesNothing) {
     // The keyboard is the target's: typing goes into the edit.
     TypeText("x");
     EXPECT_TRUE(PumpUntil([&] { return EditText() == u"banana splitx"; }));
+}
+
+// Keys typed into the hotkey field on the Settings page: Home cannot be a
+// hotkey, Alt+V can but was not confirmed, and neither acts on the page
+// (Alt+V is the language box's access key). The user then goes to another
+// program: nothing typed is taken, the held combination is held again.
+TEST_F(QuickPasteTest, KeysTypedIntoTheHotKeyFieldTakeNoKeyAndChangeNoSetting) {
+    ASSERT_TRUE(StartProgram("Ctrl+Alt+F9", true, "Page=1\r\n"));
+    HWND field = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (field = FindWindowOf(program->Id(), L"THotKeyField", true)) != nullptr; }));
+    const HWND main = program->MainWindow();
+    SetForegroundWindow(main);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == main; }));
+    const RECT at = RectOf(field);
+    ClickAt({(at.left + at.right) / 2, (at.top + at.bottom) / 2});
+    // Holding the field's keyboard, the program lets its own hotkey go.
+    ASSERT_TRUE(PumpUntil([&] {
+        if (!RegisterHotKey(owner.Handle(), 8, MOD_CONTROL | MOD_ALT, VK_F9)) return false;
+        UnregisterHotKey(owner.Handle(), 8);
+        return true;
+    })) << "the field never took the keyboard";
+
+    SendKeys({VK_HOME});
+    SendKeys({VK_MENU, 'V'});
+    std::u16string shown;
+    ASSERT_TRUE(PumpUntil([&] { return (shown = TextOf(field)) == u"Alt+V"; })) << std::string(shown.begin(), shown.end());
+
+    StartTarget();
+    // Back in the other program the held combination is the program's again.
+    EXPECT_TRUE(PumpUntil([&] { return !RegisterHotKey(owner.Handle(), 8, MOD_CONTROL | MOD_ALT, VK_F9); }));
+    UnregisterHotKey(owner.Handle(), 8);
+    for (const auto& [modifiers, vk] : {std::pair<UINT, UINT>{0, VK_HOME}, std::pair<UINT, UINT>{MOD_ALT, 'V'}}) {
+        EXPECT_TRUE(RegisterHotKey(owner.Handle(), 9, modifiers, vk)) << "the program holds " << vk;
+        UnregisterHotKey(owner.Handle(), 9);
+    }
+    const HWND lang = [&] {
+        for (HWND box : ChildrenTopDown(main, L"Button"))
+            if (TextOf(box) == u"&Vietnamese interface") return box;
+        return HWND{};
+    }();
+    ASSERT_NE(lang, nullptr) << "the language changed";
+    EXPECT_EQ(SendMessageW(lang, BM_GETCHECK, 0, 0), BST_UNCHECKED);
 }
 
 TEST_F(QuickPasteTest, AHotKeyThatAnotherProgramHoldsIsReportedAndTheProgramRunsOn) {

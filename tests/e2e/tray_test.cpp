@@ -51,19 +51,6 @@ bool RunCbwriter(const std::vector<std::wstring>& args) {
     return writer.Start(CbwriterExe(), args) && writer.Wait(60000) && writer.ExitCode() == 0;
 }
 
-void MouseEvent(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
-
-void ClickAt(POINT at) {
-    MovePointer(at.x, at.y);
-    MouseEvent(MOUSEEVENTF_LEFTDOWN);
-    MouseEvent(MOUSEEVENTF_LEFTUP);
-}
-
 POINT Inside(HWND hwnd, int dx, int dy) {
     const RECT rc = RectOf(hwnd);
     return {rc.left + dx, rc.top + dy};

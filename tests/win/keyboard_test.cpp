@@ -13,24 +13,14 @@
 #include <vector>
 
 #include "MainForm.h"
-#include "message_pump.h"
+#include "program_pump.h"
 #include "collected_reports.h"
 #include "test_support.h"
 
 namespace swl {
 namespace {
 
-// Runs the program's pump (which does the dialog-style key handling) until
-// done() holds or the time is up.
-bool PumpProgramUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000) {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        ProcessPendingMessages();
-        if (done()) return true;
-        if (GetTickCount() - start >= timeoutMs) return false;
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    }
-}
+using test::PumpProgramUntil;
 
 // A stop of the tab order: a window, and for a label with links the link.
 struct Stop {
@@ -119,7 +109,7 @@ TEST_F(KeyboardTest, TabAndShiftTabGoRoundEachPageInTheDesignedOrder) {
          {{f.ckAutoLoad.Handle()}, {f.ckMonitor.Handle()}, {f.ckSave.Handle()}, {f.ckRestoreCB.Handle()},
           {f.ckLang.Handle()}, {f.tbTransparent.Handle()},
           // after the designed ones: the quick-paste switch and field
-          {f.ckHotKey.Handle()}, {f.hkQuickPaste}}},
+          {f.ckHotKey.Handle()}, {f.hkQuickPaste.Handle()}}},
         {2, aboutLinks},
     };
     for (const Page& page : pages) {

@@ -489,7 +489,7 @@ TEST_F(MainWindowLayoutTest, TabStopsOfThePagesFollowTheDesignOrder) {
     const std::vector<HWND> settings{f.ckAutoLoad.Handle(), f.ckMonitor.Handle(),  f.ckSave.Handle(),
                                      f.ckRestoreCB.Handle(), f.ckLang.Handle(), f.tbTransparent.Handle(),
                                      // after the designed ones: the quick-paste switch and field
-                                     f.ckHotKey.Handle(), f.hkQuickPaste};
+                                     f.ckHotKey.Handle(), f.hkQuickPaste.Handle()};
     EXPECT_EQ(tabStops(f.PageHandle(1)), settings);
     EXPECT_EQ(tabStops(f.PageHandle(0)), std::vector<HWND>{f.lstCB});
 }

@@ -1,6 +1,7 @@
 #include "quick_paste/hotkey_text.h"
 
 #include <array>
+#include <initializer_list>
 
 #include "ascii_case.h"
 
@@ -19,14 +20,21 @@ constexpr std::array<Name, 4> kModifiers{{
     {"Win", kHotKeyWin},
 }};
 
-constexpr std::array<Name, 7> kNamedKeys{{
+constexpr std::array<Name, 14> kNamedKeys{{
     {"Insert", kVkInsert},
-    {"Space", kVkSpace},
-    {"Tab", kVkTab},
+    {"Delete", kVkDelete},
     {"Home", kVkHome},
     {"End", kVkEnd},
     {"PageUp", kVkPageUp},
     {"PageDown", kVkPageDown},
+    {"Backspace", kVkBackspace},
+    {"Left", kVkLeft},
+    {"Up", kVkUp},
+    {"Right", kVkRight},
+    {"Down", kVkDown},
+    {"Space", kVkSpace},
+    {"Tab", kVkTab},
+    {"Esc", kVkEscape},
 }};
 
 constexpr unsigned kAllModifiers = kHotKeyCtrl | kHotKeyAlt | kHotKeyShift | kHotKeyWin;
@@ -82,29 +90,52 @@ std::optional<HotKey> ParseKey(std::string_view name) {
 // characters; the codes of the small letters are other keys (F1 is 'p').
 bool IsLetterOrDigitKey(std::uint16_t vk) { return (vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9'); }
 
-bool TypesCharacter(const HotKey& key) {
-    if (key.character != 0) return true;
-    return IsLetterOrDigitKey(key.vk) || key.vk == kVkSpace || key.vk == kVkTab;
+// The keys that move the caret or change the text in every editor.
+bool IsEditingKey(std::uint16_t vk) {
+    switch (vk) {
+    case kVkInsert: case kVkDelete: case kVkHome: case kVkEnd: case kVkPageUp: case kVkPageDown:
+    case kVkBackspace: case kVkLeft: case kVkUp: case kVkRight: case kVkDown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool UsedEveryDay(const HotKey& key) {
+    const unsigned m = key.modifiers;
+    if (key.vk == kVkTab || key.vk == kVkEscape) return true;
+    if (m == kHotKeyAlt && (key.vk == kVkF4 || key.vk == kVkSpace)) return true;
+    const bool onlyCtrlOrShift = (m & ~(kHotKeyCtrl | kHotKeyShift)) == 0;
+    if (onlyCtrlOrShift && IsEditingKey(key.vk)) return true;
+    if (m == kHotKeyCtrl) {
+        for (char letter : {'A', 'C', 'V', 'X', 'Y', 'Z'})
+            if (key.vk == letter) return true;
+    }
+    return m == (kHotKeyCtrl | kHotKeyShift) && key.vk == 'Z';  // redo
 }
 
 }  // namespace
 
 bool IsPunctuationKey(char c) { return c > ' ' && c < 0x7F && !IsLetter(c) && !IsDigit(c); }
 
-bool IsUsableHotKey(const HotKey& hotKey) {
-    if ((hotKey.vk == 0) == (hotKey.character == 0)) return false;  // none, or both
-    if (hotKey.modifiers & ~kAllModifiers) return false;
-    if (hotKey.character != 0 && !IsPunctuationKey(hotKey.character)) return false;
+HotKeyVerdict JudgeHotKey(const HotKey& hotKey) {
+    if ((hotKey.vk == 0) == (hotKey.character == 0)) return HotKeyVerdict::NotAKey;  // none, or both
+    if (hotKey.modifiers & ~kAllModifiers) return HotKeyVerdict::NotAKey;
+    if (hotKey.character != 0 && !IsPunctuationKey(hotKey.character)) return HotKeyVerdict::NotAKey;
     if (hotKey.vk != 0) {
         // Only the keys the text form can name.
         const HotKey canonical = ParseKey(FormatHotKey(HotKey{0, hotKey.vk, 0})).value_or(HotKey{});
-        if (canonical.vk != hotKey.vk) return false;
+        if (canonical.vk != hotKey.vk) return HotKeyVerdict::NotAKey;
     }
-    if (TypesCharacter(hotKey) && !(hotKey.modifiers & (kHotKeyCtrl | kHotKeyAlt | kHotKeyWin))) return false;
-    return true;
+    // A bare key is refused for wanting a modifier, even where it is also an
+    // everyday key (Home): that is the plainer reason.
+    if (hotKey.modifiers == 0) return HotKeyVerdict::NeedsCtrlAltOrWin;
+    if (UsedEveryDay(hotKey)) return HotKeyVerdict::UsedEveryDay;
+    if (!(hotKey.modifiers & (kHotKeyCtrl | kHotKeyAlt | kHotKeyWin))) return HotKeyVerdict::NeedsCtrlAltOrWin;
+    return HotKeyVerdict::Usable;
 }
 
-std::optional<HotKey> ParseHotKey(std::string_view text) {
+std::optional<HotKey> ReadCombination(std::string_view text) {
     text = Trim(text);
     if (text.empty()) return HotKey{};
 
@@ -142,8 +173,13 @@ std::optional<HotKey> ParseHotKey(std::string_view text) {
         key->modifiers |= bit;
         if (plus != std::string_view::npos && Trim(modifiers).empty()) return std::nullopt;  // "Ctrl+ +V"
     }
-    if (!IsUsableHotKey(*key)) return std::nullopt;
     return key;
+}
+
+std::optional<HotKey> ParseHotKey(std::string_view text) {
+    const auto combination = ReadCombination(text);
+    if (!combination || (!combination->Empty() && !IsUsableHotKey(*combination))) return std::nullopt;
+    return combination;
 }
 
 std::string FormatHotKey(const HotKey& hotKey) {

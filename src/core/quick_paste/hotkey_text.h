@@ -1,8 +1,9 @@
 // The quick-paste hotkey and its text form in the settings file: modifiers
 // joined by "+" in the order Ctrl, Alt, Shift, Win, then one key, for example
 // "Ctrl+Shift+V". The key is a letter A-Z, a digit 0-9, F1-F24, Insert,
-// Space, Tab, Home, End, PageUp, PageDown, or a punctuation key by its
-// character ("Ctrl+Alt+;"). An empty text means no hotkey.
+// Delete, Home, End, PageUp, PageDown, Backspace, Left, Up, Right, Down,
+// Space, Tab, Esc, or a punctuation key by its character ("Ctrl+Alt+;").
+// An empty text means no hotkey.
 //
 // Reading is lenient where the meaning is plain: names in any case, blanks
 // around the parts, modifiers in any order ("shift + ctrl + v"). Writing
@@ -24,13 +25,21 @@ inline constexpr unsigned kHotKeyShift = 0x4;
 inline constexpr unsigned kHotKeyWin = 0x8;
 
 // Virtual-key codes of the named keys.
+inline constexpr std::uint16_t kVkBackspace = 0x08;
 inline constexpr std::uint16_t kVkTab = 0x09;
+inline constexpr std::uint16_t kVkEscape = 0x1B;
 inline constexpr std::uint16_t kVkSpace = 0x20;
 inline constexpr std::uint16_t kVkPageUp = 0x21;
 inline constexpr std::uint16_t kVkPageDown = 0x22;
 inline constexpr std::uint16_t kVkEnd = 0x23;
 inline constexpr std::uint16_t kVkHome = 0x24;
+inline constexpr std::uint16_t kVkLeft = 0x25;
+inline constexpr std::uint16_t kVkUp = 0x26;
+inline constexpr std::uint16_t kVkRight = 0x27;
+inline constexpr std::uint16_t kVkDown = 0x28;
 inline constexpr std::uint16_t kVkInsert = 0x2D;
+inline constexpr std::uint16_t kVkDelete = 0x2E;
+inline constexpr std::uint16_t kVkF4 = 0x73;
 inline constexpr std::uint16_t kVkF1 = 0x70;
 inline constexpr std::uint16_t kVkF24 = 0x87;
 
@@ -51,19 +60,38 @@ struct HotKey {
 // programs give the combination a meaning.
 inline constexpr HotKey kDefaultHotKey{kHotKeyCtrl | kHotKeyAlt, kVkInsert, 0};
 
+// Whether a combination may become the hotkey, and why not. A hotkey takes
+// its combination away from every other program, so:
+enum class HotKeyVerdict {
+    Usable,
+    // No key, two keys, a key the text form cannot name (the keypad, Enter)
+    // or modifiers outside the four.
+    NotAKey,
+    // Every hotkey needs Ctrl, Alt or Win: without them it would take a key
+    // (Home, F1, Shift+V) from the user's typing.
+    NeedsCtrlAltOrWin,
+    // A combination that editors and Windows use every day: Tab and Esc with
+    // any modifier (Ctrl+Tab, Alt+Tab, Ctrl+Esc), Alt+F4, Alt+Space, Shift or
+    // Ctrl with the arrow and editing keys (Ctrl+Insert, Shift+Insert,
+    // Shift+Delete, Ctrl+Home, Ctrl+Shift+Left), and Ctrl with A, C, V, X, Y
+    // and Z (select all, copy, paste, cut, redo, undo), Ctrl+Shift+Z (redo).
+    UsedEveryDay,
+};
+HotKeyVerdict JudgeHotKey(const HotKey& hotKey);
+inline bool IsUsableHotKey(const HotKey& hotKey) { return JudgeHotKey(hotKey) == HotKeyVerdict::Usable; }
+
 // The hotkey a text names: an empty HotKey for an empty (or blank) text;
-// nothing when the text is not a hotkey (an unknown name, a modifier twice or
-// without a key, a key that would be taken from typing, see IsUsableHotKey).
+// nothing when the text is not a usable hotkey (an unknown name, a modifier
+// twice or without a key, a combination JudgeHotKey refuses).
 std::optional<HotKey> ParseHotKey(std::string_view text);
 
-// The text form; empty for an empty HotKey.
-std::string FormatHotKey(const HotKey& hotKey);
+// The combination a text names, usable or not ("Shift+Insert" too); an
+// empty HotKey for a blank text, nothing for what names no combination.
+std::optional<HotKey> ReadCombination(std::string_view text);
 
-// Whether a hotkey can be held without taking a key from the user's typing:
-// a key that types a character (letter, digit, punctuation, Space, Tab)
-// needs Ctrl, Alt or Win; the other named keys may go alone. An empty hotkey
-// and modifiers outside the four are not usable.
-bool IsUsableHotKey(const HotKey& hotKey);
+// The text form; empty for an empty HotKey. The form of a refused but
+// nameable combination ("Shift+Insert") is written too, for messages.
+std::string FormatHotKey(const HotKey& hotKey);
 
 // Whether a character can name a punctuation key: printable ASCII that is
 // neither a letter nor a digit nor a blank.

@@ -21,6 +21,11 @@ void QuickPasteList::TypeFilter(char16_t c) {
     Refilter();
 }
 
+void QuickPasteList::SetFilter(std::u16string filter) {
+    filter_ = std::move(filter);
+    Refilter();
+}
+
 void QuickPasteList::EraseFilter() {
     if (filter_.empty()) return;
     filter_.pop_back();

@@ -30,6 +30,8 @@ public:
     // pair as one); the selection goes back to the first entry shown.
     void TypeFilter(char16_t c);
     void EraseFilter();
+    // The whole filter at once (typed text put into its normal form).
+    void SetFilter(std::u16string filter);
 
     // The entries that match the filter (a picture has no text, so it
     // matches only the empty filter), newest first.

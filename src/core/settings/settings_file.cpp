@@ -28,6 +28,7 @@ constexpr std::string_view kErrNotSave = "errnotsave";
 constexpr std::string_view kErrNotLoad = "errnotload";
 constexpr std::string_view kErrHotKey = "errhotkey";
 constexpr std::string_view kHotKeyKey = "HotKey";
+constexpr std::string_view kQuickPasteKey = "QuickPaste";
 
 // An error that ends a save or load; its text is the dialog's detail.
 class SettingsError : public std::runtime_error {
@@ -343,6 +344,9 @@ void LoadQuickPaste(SettingsContext& c, const IniDocument& doc) {
         else
             hotKey = *parsed;
     }
+    // The switch, where the file has it, says on or off on its own (files
+    // before it had only HotKey, empty for off).
+    on = ParseProfileBool(doc.GetString(kSettingsSection, kQuickPasteKey, ""), on);
     if (unreadable) c.dialog.ShowError(kErrHotKey, FormatHotKey(kDefaultHotKey));
     c.controls.SetQuickPaste(hotKey, on);
 }
@@ -478,7 +482,8 @@ void SaveSettings(SettingsContext& c) {
             Put(doc, kSettingsSection, "Page", FormatProfileInt(ui.PageIndex()));
             Put(doc, kSettingsSection, "FTR", "0");
             Put(doc, kSettingsSection, "CBI", "0");
-            Put(doc, kSettingsSection, kHotKeyKey, ui.QuickPasteOn() ? FormatHotKey(ui.QuickPasteHotKey()) : "");
+            Put(doc, kSettingsSection, kHotKeyKey, FormatHotKey(ui.QuickPasteHotKey()));
+            Put(doc, kSettingsSection, kQuickPasteKey, FormatProfileBool(ui.QuickPasteOn()));
             if (saveHistory) Put(doc, kSettingsSection, "CBI", FormatProfileInt(count));
         } catch (const std::exception& e) {
             // The settings are incomplete; the history is saved all the same.

@@ -3,8 +3,8 @@
 //
 // Section SWL holds AutoLoad, Active, RestoreCB, SaveOnExit, VNUI (booleans
 // "1"/"0"), Alpha (0..100), Page (0..2), FTR (first run, always saved as "0")
-// CBI (the number of saved history items) and HotKey (the quick-paste
-// hotkey's text form, empty when it is off). Slot i of the history is
+// CBI (the number of saved history items), HotKey (the quick-paste
+// hotkey's text form) and QuickPaste (whether it is on). Slot i of the history is
 // saved in section "CBI" + i as two upper-case hex digits, with Format and,
 // by format, Text (codec text of the 8-bit text), WText (codec text of the
 // UTF-8 form of the wide text) or BMP (the bitmap file's bare name,
@@ -67,7 +67,8 @@ std::string ItemSectionName(int i);
 //   by a new one; the save never writes one that long (sections the program
 //   does not use are dropped first). A temporary file left by a save cut
 //   short is removed.
-// The hotkey is written as its text form when on, empty when off.
+// The hotkey's combination is written also while it is off, so that turning
+// it on again brings it back.
 void SaveSettings(SettingsContext& context);
 
 // Applies the stored settings by clicking each check box into its state,
@@ -91,6 +92,12 @@ void SaveSettings(SettingsContext& context);
 // - a settings file that is there but cannot be read gives the defaults
 //   without clicking "Auto load with Windows" (the auto-start value stays as
 //   it is), and "errnotload" says so.
+// The quick-paste hotkey: a file without HotKey (older versions write none)
+// gives the default combination, on; an empty value turns it off and leaves
+// the default in the field; a value that is not a usable hotkey gives the
+// default, and the dialog says so with "errhotkey" (the next save writes
+// the default, so it says so once). QuickPaste, where present, turns it on
+// or off whatever HotKey holds; files that have only HotKey load as above.
 void LoadSettings(SettingsContext& context);
 
 // The click handler of "Save on Exit": "Restore Clipboard when start" is

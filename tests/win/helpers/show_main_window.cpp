@@ -5,7 +5,7 @@
 //     page     0 Clipboard (default), 1 Settings, 2 About
 //     max      maximised instead of the design size
 //     vi       the Vietnamese interface
-//     bottom   the Settings page scrolled to its end
+//     refuse   Shift+Insert typed into the hotkey field (Settings page)
 //     seconds  how long the window stays up (default 10)
 // The window sits at the screen's top-left corner and takes the keyboard as
 // in the program; the program quits on its own when the time is up or the
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
     int page = 0;
     bool maximised = false;
     bool vietnamese = false;
-    bool bottom = false;
+    bool refuse = false;
     int seconds = 10;
     for (int i = 1; i < argc; ++i) {
         const char* arg = argv[i];
@@ -36,8 +36,8 @@ int main(int argc, char** argv) {
             maximised = true;
         else if (std::strcmp(arg, "vi") == 0)
             vietnamese = true;
-        else if (std::strcmp(arg, "bottom") == 0)
-            bottom = true;
+        else if (std::strcmp(arg, "refuse") == 0)
+            refuse = true;
         else if (i == 1)
             page = std::atoi(arg);
         else
@@ -76,8 +76,11 @@ int main(int argc, char** argv) {
     if (maximised) ShowWindow(form->Handle(), SW_MAXIMIZE);
     // Placement may move a shown window; put it back in the corner.
     if (!maximised) SetWindowPos(form->Handle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    if (bottom) form->SettingsScroller.ScrollTo(1000);
     InvalidateRect(form->Handle(), nullptr, TRUE);
+    if (refuse) {
+        SetForegroundWindow(form->Handle());
+        SetFocus(form->hkQuickPaste.Handle());
+    }
 
     const DWORD end = GetTickCount() + static_cast<DWORD>(seconds) * 1000;
     while (IsWindow(form->Handle()) && GetTickCount() < end) {
@@ -85,6 +88,11 @@ int main(int argc, char** argv) {
         // The program's own pump: the window takes the keyboard as it does
         // in the program (Tab, access keys).
         swl::ProcessPendingMessages();
+        // Typed once the window is in front, as a user types into it.
+        if (refuse && GetTickCount() + static_cast<DWORD>(seconds) * 1000 - end > 1000) {
+            refuse = false;
+            form->hkQuickPaste.KeyDown(VK_INSERT, swl::kHotKeyShift);
+        }
     }
     return 0;
 }

@@ -117,6 +117,19 @@ POINT MovePointer(int x, int y) {
     return at;
 }
 
+void MouseEvent(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+void ClickAt(POINT at) {
+    MovePointer(at.x, at.y);
+    MouseEvent(MOUSEEVENTF_LEFTDOWN);
+    MouseEvent(MOUSEEVENTF_LEFTUP);
+}
+
 void PressKey(WORD vk) { PressKeys({vk}); }
 
 void PressKeys(std::initializer_list<WORD> keys) {

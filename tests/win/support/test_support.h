@@ -28,6 +28,10 @@ void PumpPending();
 // Under Wine a position read right after the move can still be the old one
 // (the display has not seen the warp yet), so this waits for the new one.
 POINT MovePointer(int x, int y);
+// A mouse button event (MOUSEEVENTF_*) where the pointer is.
+void MouseEvent(DWORD flags);
+// Moves the pointer there and clicks the left button.
+void ClickAt(POINT at);
 // Types the key: down and up, as input to whatever has the focus.
 void PressKey(WORD vk);
 // Types a chord such as {VK_SHIFT, VK_TAB} or {VK_MENU, 'V'}: the keys go
