@@ -158,22 +158,9 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        switch (msg) {
-            case WM_ERASEBKGND:
-                return 1;
-            case WM_PAINT: {
-                PAINTSTRUCT ps;
-                HDC dc = BeginPaint(Handle(), &ps);
-                Paint(dc);
-                EndPaint(Handle(), &ps);
-                return 0;
-            }
-            case WM_PRINTCLIENT:
-                Paint(reinterpret_cast<HDC>(wParam));
-                return 0;
-            default:
-                return ChildWindow::HandleMessage(msg, wParam, lParam);
-        }
+        LRESULT painted = 0;
+        if (AnswerPaintMessage(Handle(), msg, wParam, [this](HDC dc) { Paint(dc); }, painted)) return painted;
+        return ChildWindow::HandleMessage(msg, wParam, lParam);
     }
 
 private:

@@ -34,6 +34,32 @@ private:
     HWND hwnd_ = nullptr;
 };
 
+// The paint messages of a window that paints all of its client area itself:
+// WM_ERASEBKGND (nothing to erase, so no flicker), WM_PAINT and
+// WM_PRINTCLIENT, each drawn by paint(dc). True, with the answer in
+// `result`, for those three; false for any other message.
+template <class PaintFunction>
+bool AnswerPaintMessage(HWND hwnd, UINT msg, WPARAM wParam, PaintFunction&& paint, LRESULT& result) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        result = 1;
+        return true;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        if (HDC dc = BeginPaint(hwnd, &ps)) paint(dc);
+        EndPaint(hwnd, &ps);
+        result = 0;
+        return true;
+    }
+    case WM_PRINTCLIENT:
+        paint(reinterpret_cast<HDC>(wParam));
+        result = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
 // Paints what the parent shows under `child` into dc (in child coordinates),
 // so a widget drawn over it looks transparent. The parent is asked with
 // WM_PRINTCLIENT at the child's offset; parents that draw gradients answer it.

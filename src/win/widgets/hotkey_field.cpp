@@ -167,6 +167,8 @@ void THotKeyField::Paint(HDC dc) {
 }
 
 LRESULT THotKeyField::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT painted = 0;
+    if (AnswerPaintMessage(Handle(), msg, wParam, [this](HDC dc) { Paint(dc); }, painted)) return painted;
     switch (msg) {
     case WM_GETDLGCODE:
         // Every key, Tab, Enter, Escape and Alt+letter too: none of them
@@ -218,18 +220,6 @@ LRESULT THotKeyField::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     }
     case WM_ENABLE:
         InvalidateRect(Handle(), nullptr, TRUE);
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        Paint(dc);
-        EndPaint(Handle(), &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        Paint(reinterpret_cast<HDC>(wParam));
         return 0;
     default:
         break;

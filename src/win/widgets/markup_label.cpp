@@ -489,19 +489,9 @@ void TMarkupLabel::Click(POINT pt) {
 }
 
 LRESULT TMarkupLabel::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT painted = 0;
+    if (AnswerPaintMessage(Handle(), msg, wParam, [this](HDC dc) { PaintTo(dc); }, painted)) return painted;
     switch (msg) {
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            if (dc) PaintTo(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            PaintTo(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_SIZE: {
             const bool prepared = adjusting_ || !isHTML_ || !wordWrap_ || PrepareMarkup();
             InvalidateRect(Handle(), nullptr, FALSE);

@@ -358,6 +358,8 @@ void TPromptForm::PaintTitle() {
 }
 
 LRESULT TPromptForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT painted = 0;
+    if (AnswerPaintMessage(Handle(), msg, wParam, [this](HDC dc) { Paint(dc); }, painted)) return painted;
     switch (msg) {
         case WM_NCPAINT:
         case WM_SETTEXT: {
@@ -371,18 +373,6 @@ LRESULT TPromptForm::HandleMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             PaintTitle();
             return r;
         }
-        case WM_ERASEBKGND:
-            return 1;
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(Handle(), &ps);
-            if (dc) Paint(dc);
-            EndPaint(Handle(), &ps);
-            return 0;
-        }
-        case WM_PRINTCLIENT:
-            Paint(reinterpret_cast<HDC>(wParam));
-            return 0;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
             if (id == IDOK) {
