@@ -1,4 +1,4 @@
-// Replays a harness's seed corpus without fuzzing: each file of the folders
+// Replays a harness's corpus of sample inputs without fuzzing: each file of the folders
 // given goes to LLVMFuzzerTestOneInput once, as libFuzzer does when it
 // starts from a corpus. Built with the native tests, so a harness whose
 // checks no longer match the rules of the code it drives fails there (it
